@@ -1,0 +1,219 @@
+#include "application.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QWidget>
+
+#include <exception>
+
+namespace platform {
+
+namespace {
+Application *s_instance = nullptr;
+
+// The modal result a form closed with, kept on the form so that any form class can set it.
+constexpr const char *ModalResultProperty = "modalResult";
+} // namespace
+
+Application::Application(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+    s_instance = this;
+    // The suite decides itself when it ends: hiding or closing a secondary form never does.
+    setQuitOnLastWindowClosed(false);
+}
+
+Application::~Application()
+{
+    for (const auto &form : std::as_const(m_forms))
+        delete form.data();
+    s_instance = nullptr;
+}
+
+Application *Application::instance()
+{
+    return s_instance;
+}
+
+void Application::registerForm(QWidget *form)
+{
+    m_forms.append(form);
+    if (!m_mainForm) {
+        m_mainForm = form;
+        form->installEventFilter(this);
+    }
+}
+
+void Application::setTitle(const QString &title)
+{
+    m_title = title;
+    setApplicationDisplayName(title);
+}
+
+bool Application::helpCommand(int command, qintptr /*data*/)
+{
+    if (helpHook)
+        return helpHook(m_helpFile, command);
+    if (command != HelpContents)
+        return false;
+    // The viewer is a program of its own beside ours, so that it outlives and never blocks us.
+    return QProcess::startDetached(exeFolder() + QStringLiteral("HalvaneHelp"),
+                                   {QStringLiteral("--contents"), m_helpFile});
+}
+
+QString Application::exeName() const
+{
+    return applicationFilePath();
+}
+
+QString Application::exeFolder() const
+{
+    return QFileInfo(applicationFilePath()).absolutePath() + QLatin1Char('/');
+}
+
+void Application::processMessages()
+{
+    processEvents(QEventLoop::AllEvents);
+}
+
+void Application::run()
+{
+    if (m_mainForm)
+        m_mainForm->show();
+    if (m_terminated)
+        return;
+    QEventLoop loop;
+    m_loops.append(&loop);
+    loop.exec();
+    m_loops.removeOne(&loop);
+}
+
+void Application::terminate()
+{
+    if (m_terminatePending || m_terminated)
+        return;
+    m_terminatePending = true;
+    // A queued call rather than quit(): it is neither lost before a loop runs nor dropped when
+    // a nested loop starts, and whichever loop runs next takes it.
+    QMetaObject::invokeMethod(this, &Application::takeTerminate, Qt::QueuedConnection);
+}
+
+void Application::takeTerminate()
+{
+    if (!m_terminatePending)
+        return; // reset since the request was made
+    m_terminatePending = false;
+    m_terminated = true;
+    for (QEventLoop *loop : std::as_const(m_loops))
+        loop->exit(0);
+}
+
+int Application::showModal(QWidget *form)
+{
+    form->setProperty(ModalResultProperty, int(mrNone));
+    if (m_terminated) {
+        // Once the program is ending, a modal form opens and closes again at once.
+        return mrCancel;
+    }
+    const Qt::WindowModality oldModality = form->windowModality();
+    form->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    m_loops.append(&loop);
+    // The loop ends when the form is hidden, however that happens.
+    struct HideWatcher : QObject
+    {
+        QEventLoop *loop = nullptr;
+        bool eventFilter(QObject * /*watched*/, QEvent *event) override
+        {
+            if (event->type() == QEvent::Hide)
+                loop->exit(0);
+            return false;
+        }
+    } hideWatcher;
+    hideWatcher.loop = &loop;
+    form->installEventFilter(&hideWatcher);
+    form->show();
+    form->raise();
+    form->activateWindow();
+    if (form->isVisible() && !m_terminated)
+        loop.exec();
+    form->removeEventFilter(&hideWatcher);
+    m_loops.removeOne(&loop);
+    form->hide();
+    form->setWindowModality(oldModality);
+    const int result = form->property(ModalResultProperty).toInt();
+    return result == mrNone ? int(mrCancel) : result;
+}
+
+void Application::setScreenCursor(ScreenCursor cursor)
+{
+    if (cursor == m_cursor)
+        return;
+    m_cursor = cursor;
+    if (cursor == ScreenCursor::HourGlass)
+        setOverrideCursor(Qt::WaitCursor);
+    else
+        while (overrideCursor())
+            restoreOverrideCursor();
+}
+
+void Application::showException(const QString &message)
+{
+    const QString text = message.endsWith(QLatin1Char('.')) ? message : message + QLatin1Char('.');
+    if (errorReportHook) {
+        errorReportHook(text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, m_title, text, QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void setModalResult(QWidget *form, int result)
+{
+    form->setProperty(ModalResultProperty, result);
+    form->close();
+}
+
+void Application::resetForTests()
+{
+    for (const auto &form : std::as_const(m_forms))
+        delete form.data();
+    m_forms.clear();
+    m_mainForm = nullptr;
+    m_title.clear();
+    m_helpFile.clear();
+    setScreenCursor(ScreenCursor::Default);
+    m_terminated = false;
+    m_terminatePending = false;
+    // A request still queued from the previous case finds nothing pending and does nothing.
+    sendPostedEvents(this, QEvent::MetaCall);
+}
+
+bool Application::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_mainForm && event->type() == QEvent::Close) {
+        // Closing the main form ends the program.
+        terminate();
+        return false;
+    }
+    return QApplication::eventFilter(watched, event);
+}
+
+void guarded(const std::function<void()> &fn)
+{
+    try {
+        fn();
+    } catch (const std::exception &e) {
+        if (auto *app = Application::instance())
+            app->showException(QString::fromUtf8(e.what()));
+    } catch (...) {
+        if (auto *app = Application::instance())
+            app->showException(QStringLiteral("Unknown error"));
+    }
+}
+
+} // namespace platform

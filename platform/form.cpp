@@ -1,0 +1,131 @@
+#include "form.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOption>
+
+namespace platform {
+
+namespace {
+constexpr const char *HintProperty = "hint";
+}
+
+Form::Form(QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setBorderStyle(BorderStyle::Dialog);
+}
+
+void Form::setBorderStyle(BorderStyle style)
+{
+    m_borderStyle = style;
+    const bool stayOnTop = windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    Qt::WindowFlags flags = Qt::Window;
+    switch (style) {
+    case BorderStyle::None:
+        flags |= Qt::FramelessWindowHint;
+        break;
+    case BorderStyle::Dialog:
+        flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        break;
+    case BorderStyle::Single:
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint;
+        break;
+    }
+    if (stayOnTop)
+        flags |= Qt::WindowStaysOnTopHint;
+    setWindowFlags(flags);
+}
+
+void Form::setStayOnTop(bool on)
+{
+    setWindowFlag(Qt::WindowStaysOnTopHint, on);
+}
+
+void Form::setClientSize(int width, int height)
+{
+    setFixedSize(width, height);
+}
+
+void Form::centerOnScreen()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+void Form::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    Q_EMIT shown();
+}
+
+Label::Label(QWidget *parent)
+    : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+Label::Label(const QString &caption, QWidget *parent)
+    : Label(parent)
+{
+    setCaption(caption);
+}
+
+void Label::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    setText(stripAccessKeys(caption));
+}
+
+void Label::paintEvent(QPaintEvent * /*event*/)
+{
+    QPainter painter(this);
+    QStyleOption option;
+    option.initFrom(this);
+    int flags = int(QStyle::visualAlignment(layoutDirection(), alignment())) | Qt::TextShowMnemonic;
+    if (wordWrap())
+        flags |= Qt::TextWordWrap;
+    style()->drawItemText(&painter, contentsRect(), flags, option.palette, isEnabled(), m_caption,
+                          foregroundRole());
+}
+
+void setHint(QWidget *widget, const QString &hint)
+{
+    widget->setProperty(HintProperty, hint);
+    widget->setToolTip(hint.isEmpty() ? QString()
+                                      : Qt::convertFromPlainText(hint, Qt::WhiteSpaceNormal));
+}
+
+QString hint(const QWidget *widget)
+{
+    return widget->property(HintProperty).toString();
+}
+
+void setCaption(QWidget *window, const QString &caption)
+{
+    // "[*]" is where Qt would put its modified marker; doubled, it shows as itself.
+    QString title = caption;
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    window->setWindowTitle(title);
+}
+
+QString stripAccessKeys(const QString &caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        shown.append(caption.at(i));
+    }
+    return shown;
+}
+
+} // namespace platform
