@@ -170,3 +170,34 @@ TEST(XProgramTest, MissingProgramDoesNotStart)
     EXPECT_TRUE(missing.output().contains(QLatin1String("no-such-program")));
     EXPECT_FALSE(missing.isRunning());
 }
+
+// What is on the screen can be looked at: the probe's window is where it says it is, in its
+// own colour, on the server's black root window, with its button drawn on it.
+TEST_F(XvfbProbeTest, ScreenShowsTheWindows)
+{
+    std::optional<QImage> screen;
+    const QPoint inPlainArea(120 + 190, 80 + 90);
+    // Drawn some time after it is mapped.
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            screen = x.grabScreen();
+            return screen && screen->size() == QSize(800, 600)
+                && screen->pixel(inPlainArea) != qRgb(0, 0, 0);
+        },
+        10s));
+    const QRgb inside = screen->pixel(inPlainArea);
+    EXPECT_EQ(screen->pixel(120 + 190, 80 + 95), inside);
+    EXPECT_EQ(screen->pixel(119, 80), qRgb(0, 0, 0));
+    EXPECT_EQ(screen->pixel(120, 79), qRgb(0, 0, 0));
+    EXPECT_EQ(screen->pixel(120 + 200, 80 + 50), qRgb(0, 0, 0));
+    const QImage button = screen->copy(120 + 10, 80 + 10, 100, 30);
+    bool differs = false;
+    for (int row = 0; row < button.height() && !differs; ++row)
+        for (int column = 0; column < button.width() && !differs; ++column)
+            differs = button.pixel(column, row) != inside;
+    EXPECT_TRUE(differs) << "no button drawn";
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("screen.png"));
+    ASSERT_TRUE(x.screenshot(png));
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), *screen);
+}

@@ -16,6 +16,7 @@
 
 #include "printers.h"
 
+#include <QImage>
 #include <QList>
 #include <QMap>
 #include <QPoint>
@@ -97,7 +98,9 @@ public:
     // Where the pointer is now.
     std::optional<QPoint> pointer() const;
 
-    // Writes the whole screen as a PNG file, for looking at a failure. Needs xwd and convert.
+    // The whole screen as it is now (through xwd), and the same written as a PNG file, for
+    // looking at a failure.
+    std::optional<QImage> grabScreen() const;
     bool screenshot(const QString &pngPath) const;
 
     // Runs an X client tool on this display and gives its standard output; nullopt when it could
