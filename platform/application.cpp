@@ -18,6 +18,21 @@ Application *s_instance = nullptr;
 
 // The modal result a form closed with, kept on the form so that any form class can set it.
 constexpr const char *ModalResultProperty = "modalResult";
+
+// Inside a catch block: gives the error being handled to the default error report.
+void reportCurrentException()
+{
+    QString message;
+    try {
+        throw;
+    } catch (const std::exception &e) {
+        message = QString::fromUtf8(e.what());
+    } catch (...) {
+        message = QStringLiteral("Unknown error");
+    }
+    if (auto *app = Application::instance())
+        app->showException(message);
+}
 } // namespace
 
 Application::Application(int &argc, char **argv)
@@ -102,13 +117,15 @@ void Application::terminate()
     m_terminatePending = true;
     // A queued call rather than quit(): it is neither lost before a loop runs nor dropped when
     // a nested loop starts, and whichever loop runs next takes it.
-    QMetaObject::invokeMethod(this, &Application::takeTerminate, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, generation = m_generation] { takeTerminate(generation); },
+        Qt::QueuedConnection);
 }
 
-void Application::takeTerminate()
+void Application::takeTerminate(quint64 generation)
 {
-    if (!m_terminatePending)
-        return; // reset since the request was made
+    if (generation != m_generation || !m_terminatePending)
+        return; // made before a reset
     m_terminatePending = false;
     m_terminated = true;
     for (QEventLoop *loop : std::as_const(m_loops))
@@ -212,8 +229,21 @@ void Application::resetForTests()
         restoreOverrideCursor();
     m_terminated = false;
     m_terminatePending = false;
-    // A request still queued from the previous case finds nothing pending and does nothing.
-    sendPostedEvents(this, QEvent::MetaCall);
+    // A request still queued from before finds itself outdated and does nothing.
+    ++m_generation;
+}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    // The last line of defence for event overrides that run system code without guarded():
+    // the error is reported and the event counts as not handled, rather than the exception
+    // unwinding through Qt.
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        reportCurrentException();
+    }
+    return false;
 }
 
 bool Application::eventFilter(QObject *watched, QEvent *event)
@@ -233,12 +263,8 @@ void guarded(const std::function<void()> &fn)
 {
     try {
         fn();
-    } catch (const std::exception &e) {
-        if (auto *app = Application::instance())
-            app->showException(QString::fromUtf8(e.what()));
     } catch (...) {
-        if (auto *app = Application::instance())
-            app->showException(QStringLiteral("Unknown error"));
+        reportCurrentException();
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QWindow>
@@ -499,4 +500,50 @@ TEST_F(ApplicationTest, ProcessMessagesHandlesWhatIsWaiting)
     app().processMessages();
     EXPECT_EQ(handled, 2);
     EXPECT_FALSE(app().terminated());
+}
+
+// An event override that lets an error escape is reported like a handler's error, and the
+// program goes on.
+TEST_F(ApplicationTest, ErrorFromAnEventOverrideIsReported)
+{
+    struct Throwing : QWidget
+    {
+        int presses = 0;
+        void mousePressEvent(QMouseEvent *) override
+        {
+            ++presses;
+            throw std::runtime_error("pressed");
+        }
+    };
+    QStringList reports;
+    app().errorReportHook = [&](const QString &message) { reports << message; };
+    Throwing widget;
+    widget.resize(50, 50);
+    widget.show();
+    for (int press = 0; press < 2; ++press) {
+        QMouseEvent event(QEvent::MouseButtonPress, QPointF(5, 5),
+                          widget.mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&widget, &event);
+    }
+    EXPECT_EQ(widget.presses, 2);
+    EXPECT_EQ(reports, QStringList(2, QStringLiteral("pressed.")));
+    EXPECT_FALSE(app().terminated());
+}
+
+// A request made before resetForTests() is void even when a new one is made after it: only the
+// new one is taken, once.
+TEST_F(ApplicationTest, RequestBeforeResetStaysVoid)
+{
+    app().terminate();
+    app().resetForTests();
+    EXPECT_FALSE(app().terminated());
+    int ran = 0;
+    queue([&] { ++ran; });
+    app().processMessages();
+    EXPECT_EQ(ran, 1) << "work queued by the test still runs";
+    EXPECT_FALSE(app().terminated());
+    app().terminate();
+    app().processMessages();
+    EXPECT_TRUE(app().terminated());
 }
