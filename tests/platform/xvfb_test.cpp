@@ -64,8 +64,8 @@ TEST(XvfbTest, ServersDoNotShareADisplay)
     EXPECT_NE(first.display(), second.display());
 }
 
-// Each window is found by name among the program's windows, with its absolute place, size,
-// map state and whether it bypasses the window manager.
+// Each window is found by name (not only ASCII) among the program's windows, with its absolute
+// place, size, map state, whether it bypasses the window manager and whether it stays on top.
 TEST_F(XvfbProbeTest, WindowsAreWhereTheProgramPutThem)
 {
     const struct
@@ -73,21 +73,23 @@ TEST_F(XvfbProbeTest, WindowsAreWhereTheProgramPutThem)
         const char *name;
         QRect geometry;
         bool overrideRedirect;
+        bool onTop;
     } cases[] = {
-        {"Probe", QRect(120, 80, 200, 100), false},
-        {"Probe Second", QRect(400, 300, 160, 80), false},
-        {"Probe Ghost", QRect(600, 50, 50, 20), true},
+        {"Probe", QRect(120, 80, 200, 100), false, true},
+        {"Probe Zweite \u00dcbersicht", QRect(400, 300, 160, 80), false, false},
+        {"Probe Ghost", QRect(600, 50, 50, 20), true, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const auto window = probe.waitForWindow(QLatin1String(c.name));
+        const auto window = probe.waitForWindow(QString::fromUtf8(c.name));
         ASSERT_TRUE(window);
         EXPECT_EQ(window->geometry, c.geometry);
         EXPECT_TRUE(window->isViewable());
         EXPECT_EQ(window->overrideRedirect, c.overrideRedirect);
+        EXPECT_EQ(x.staysOnTop(window->id), c.onTop);
         const auto again = x.windowInfo(window->id);
         ASSERT_TRUE(again);
-        EXPECT_EQ(again->name, QLatin1String(c.name));
+        EXPECT_EQ(again->name, QString::fromUtf8(c.name));
     }
     EXPECT_EQ(probe.visibleWindows().size(), 3);
 }
@@ -117,7 +119,7 @@ TEST_F(XvfbProbeTest, ClicksReachTheButton)
 // Typed text and keys go to the window that was given the focus.
 TEST_F(XvfbProbeTest, KeysReachTheActivatedWindow)
 {
-    const auto second = probe.waitForWindow(QStringLiteral("Probe Second"));
+    const auto second = probe.waitForWindow(QStringLiteral("Probe Zweite \u00dcbersicht"));
     ASSERT_TRUE(second);
     ASSERT_TRUE(x.activate(second->id));
     EXPECT_EQ(x.focusedWindow(), second->id);

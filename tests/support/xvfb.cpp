@@ -191,6 +191,29 @@ QList<XWindow> Xvfb::windowsOfPid(qint64 pid, bool onlyViewable) const
     return windows;
 }
 
+std::optional<QString> Xvfb::windowProperty(quint64 id, const QString &property) const
+{
+    // _NET_WM_STATE = _NET_WM_STATE_ABOVE, _NET_WM_STATE_STAYS_ON_TOP
+    // _NET_WM_STATE:  not found.
+    const auto out = runTool(
+        QStringLiteral("xprop"),
+        {QStringLiteral("-notype"), QStringLiteral("-id"), QString::number(id), property});
+    if (!out)
+        return std::nullopt;
+    const QString line = QString::fromUtf8(*out).trimmed();
+    const QString prefix = property + QStringLiteral(" = ");
+    if (!line.startsWith(prefix))
+        return std::nullopt;
+    return line.mid(prefix.size());
+}
+
+bool Xvfb::staysOnTop(quint64 id) const
+{
+    const auto state = windowProperty(id, QStringLiteral("_NET_WM_STATE"));
+    return state
+        && state->split(QStringLiteral(", ")).contains(QLatin1String("_NET_WM_STATE_ABOVE"));
+}
+
 quint64 Xvfb::focusedWindow() const
 {
     const auto out = runTool(QStringLiteral("xdotool"), {QStringLiteral("getwindowfocus")});
