@@ -203,6 +203,10 @@ void Application::showException(const QString &message)
     box.setObjectName(QStringLiteral("ErrorReport"));
     box.setTextFormat(Qt::PlainText);
     setCaption(&box, m_title);
+    // Not hidden behind the window the error came from when that one stays on top.
+    if (const QWidget *active = activeWindow();
+        active && active->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
     // Through showModal() rather than exec(): a terminate request taken while the box is up
     // ends its loop too, and once the program is ending the box does not wait for input.
     showModal(&box);

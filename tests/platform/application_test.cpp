@@ -348,6 +348,27 @@ TEST_F(ApplicationTest, ErrorFromAClickIsReportedInAMessageBox)
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+// The error report stays above a stay-on-top window the error came from, and only then.
+TEST_F(ApplicationTest, ErrorReportStaysAboveAStayOnTopWindow)
+{
+    newForm("Main");
+    for (bool onTop : {true, false}) {
+        SCOPED_TRACE(onTop ? "active window on top" : "ordinary active window");
+        Form *bar = newForm("Bar");
+        bar->setStayOnTop(onTop);
+        bar->show();
+        QApplication::setActiveWindow(bar);
+        ASSERT_EQ(QApplication::activeWindow(), bar);
+        auto ran = onNextModal([&](QWidget *modal) {
+            EXPECT_EQ(modal->windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
+            qobject_cast<QMessageBox *>(modal)->button(QMessageBox::Ok)->click();
+        });
+        app().showException(QStringLiteral("Unable to write to Win.Ini"));
+        EXPECT_TRUE(*ran);
+        bar->hide();
+    }
+}
+
 // An error from any handler bound with bind() reaches the report, and the program goes on:
 // clicks, timers and show handlers alike; a handler may take the sending object.
 TEST_F(ApplicationTest, BoundHandlersReportTheirErrors)
