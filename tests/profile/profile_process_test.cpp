@@ -3,6 +3,7 @@
 #include "platform/profile.h"
 #include "support/files.h"
 #include "support/paths.h"
+#include "support/printers.h"
 
 #include <QFile>
 #include <QSet>

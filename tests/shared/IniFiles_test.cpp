@@ -1,6 +1,7 @@
 // The settings accessor: strings as text, the integer rule, writes and the one error they raise.
 #include "shared/IniFiles.h"
 #include "support/files.h"
+#include "support/printers.h"
 
 #include <QDir>
 

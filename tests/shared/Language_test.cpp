@@ -2,6 +2,7 @@
 #include "shared/IniFiles.h"
 #include "shared/Language.h"
 #include "support/files.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 
