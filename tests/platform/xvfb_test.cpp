@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -220,4 +224,45 @@ TEST_F(XvfbProbeTest, ScreenShowsTheWindows)
     const QString png = dir.filePath(QStringLiteral("screen.png"));
     ASSERT_TRUE(x.screenshot(png));
     EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), *screen);
+}
+
+// Fails on purpose, for KeepsEvidenceOfAFailure, which runs it in a program of its own.
+TEST(XProgramTest, DISABLED_FailsWithTheProbeUp)
+{
+    Xvfb x;
+    QTemporaryDir records;
+    XProgram probe(x);
+    ASSERT_TRUE(probe.start(buildBinDir() + QStringLiteral("/xvfb_probe"),
+                            {QStringLiteral("0"), QStringLiteral("0"), records.path()}));
+    ASSERT_TRUE(probe.waitForWindow(QStringLiteral("Probe")));
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            const auto screen = x.grabScreen();
+            return screen && screen->pixel(190, 90) != qRgb(0, 0, 0);
+        },
+        10s));
+    ADD_FAILURE() << "on purpose";
+}
+
+// A failed test leaves a screen shot of what was up, and the program's output, to look at.
+TEST(XProgramTest, KeepsEvidenceOfAFailure)
+{
+    QProcess failing;
+    failing.setProcessChannelMode(QProcess::MergedChannels);
+    failing.start(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath(),
+                  {QStringLiteral("--gtest_also_run_disabled_tests"),
+                   QStringLiteral("--gtest_filter=XProgramTest.DISABLED_FailsWithTheProbeUp")});
+    ASSERT_TRUE(failing.waitForFinished(60000));
+    const QString out = QString::fromLocal8Bit(failing.readAll());
+    EXPECT_NE(failing.exitCode(), 0) << out.toStdString();
+    const QRegularExpression shotLine(QStringLiteral("\\[ screen \\] (\\S+\\.png)"));
+    const auto match = shotLine.match(out);
+    ASSERT_TRUE(match.hasMatch()) << out.toStdString();
+    const QImage shot(match.captured(1));
+    QFile::remove(match.captured(1));
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_EQ(shot.size(), QSize(1024, 768));
+    // The probe's window, at 0, 0, was on it.
+    EXPECT_NE(shot.pixel(190, 90), qRgb(0, 0, 0));
+    EXPECT_TRUE(out.contains(QLatin1String("[ output ] of"))) << out.toStdString();
 }

@@ -7,8 +7,11 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <csignal>
+#include <iostream>
 #include <sys/types.h>
 #include <thread>
 #include <unistd.h>
@@ -399,7 +402,24 @@ XProgram::XProgram(const Xvfb &x)
 
 XProgram::~XProgram()
 {
+    if (m_pid > 0 && ::testing::Test::HasFailure())
+        keepEvidence();
     kill();
+}
+
+void XProgram::keepEvidence() const
+{
+    const auto *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    QString name = test ? QStringLiteral("%1.%2").arg(QString::fromUtf8(test->test_suite_name()),
+                                                      QString::fromUtf8(test->name()))
+                        : QStringLiteral("test");
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]")), QStringLiteral("_"));
+    const QString shot
+        = QDir::temp().filePath(QStringLiteral("halvane-%1-%2.png").arg(name).arg(m_pid));
+    std::cerr << "[ screen ] " << (m_x.screenshot(shot) ? shot.toStdString() : "(none)") << '\n';
+    const QString out = output();
+    std::cerr << "[ output ] of " << m_process->program().toStdString() << ":\n"
+              << out.right(4000).toStdString() << '\n';
 }
 
 bool XProgram::start(const QString &program, const QStringList &arguments,

@@ -120,7 +120,9 @@ private:
 };
 
 // One real program started on an Xvfb: its own process group, its standard output and error
-// collected in a file, killed (with every process of its group) on destruction.
+// collected in a file, killed (with every process of its group) on destruction. When the running
+// test has failed by then, the destructor first keeps a screen shot in the temporary folder and
+// prints its path and the end of the program's output.
 class XProgram
 {
 public:
@@ -163,6 +165,8 @@ public:
     QString output() const;
 
 private:
+    void keepEvidence() const;
+
     const Xvfb &m_x;
     std::unique_ptr<QProcess> m_process;
     std::unique_ptr<QTemporaryDir> m_logDir;
