@@ -88,16 +88,24 @@ void Label::setCaption(const QString &caption)
     setText(stripAccessKeys(caption));
 }
 
-void Label::paintEvent(QPaintEvent * /*event*/)
+void Label::paintEvent(QPaintEvent *event)
 {
+    // Text set through QLabel::setText() rather than setCaption() has no access key: QLabel
+    // draws it as the plain text it is.
+    if (text() != stripAccessKeys(m_caption)) {
+        QLabel::paintEvent(event);
+        return;
+    }
     QPainter painter(this);
+    drawFrame(&painter);
     QStyleOption option;
     option.initFrom(this);
     int flags = int(QStyle::visualAlignment(layoutDirection(), alignment())) | Qt::TextShowMnemonic;
     if (wordWrap())
         flags |= Qt::TextWordWrap;
-    style()->drawItemText(&painter, contentsRect(), flags, option.palette, isEnabled(), m_caption,
-                          foregroundRole());
+    const int m = margin();
+    style()->drawItemText(&painter, contentsRect().adjusted(m, m, -m, -m), flags, option.palette,
+                          isEnabled(), m_caption, foregroundRole());
 }
 
 void setHint(QWidget *widget, const QString &hint)

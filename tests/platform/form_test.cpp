@@ -123,6 +123,25 @@ TEST_F(FormTest, LabelDrawsOtherCaptionsLiterally)
     EXPECT_NE(renderCaption(QStringLiteral("<b>x</b>")), render(rich));
 }
 
+// A frame and a margin are drawn as a plain label draws them, and text set with setText()
+// (no caption) draws as plain text, "&" included.
+TEST_F(FormTest, LabelDrawsLikeAPlainLabelOtherwise)
+{
+    QLabel plain;
+    plain.setTextFormat(Qt::PlainText);
+    plain.setText(QStringLiteral("a&b"));
+    plain.setFrameStyle(QFrame::Box | QFrame::Plain);
+    plain.setMargin(4);
+    platform::Label label(QStringLiteral("a&&b"));
+    label.setFrameStyle(QFrame::Box | QFrame::Plain);
+    label.setMargin(4);
+    EXPECT_EQ(render(label), render(plain));
+
+    platform::Label set(QStringLiteral("&OK"));
+    set.setText(QStringLiteral("x&y"));
+    EXPECT_EQ(render(set), renderPlain(QStringLiteral("x&y")));
+}
+
 // A hint reads back as given, and its tooltip shows exactly that text: markup, entities,
 // runs of blanks and line breaks included.
 TEST_F(FormTest, HintIsPlainText)
