@@ -3,6 +3,7 @@
 #include "form.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -130,6 +131,13 @@ void Application::takeTerminate(quint64 generation)
     m_terminated = true;
     for (QEventLoop *loop : std::as_const(m_loops))
         loop->exit(0);
+    // Dialogs running QDialog::exec() have loops of their own; they end by being rejected.
+    const auto windows = topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (auto *dialog = qobject_cast<QDialog *>(window);
+            dialog && dialog->isVisible() && dialog->isModal())
+            dialog->reject();
+    }
 }
 
 int Application::showModal(QWidget *form)
@@ -242,6 +250,12 @@ bool Application::notify(QObject *receiver, QEvent *event)
     // The last line of defence for event overrides that run system code without guarded():
     // the error is reported and the event counts as not handled, rather than the exception
     // unwinding through Qt.
+    if (m_terminated && event->type() == QEvent::Show) {
+        // A dialog opened with QDialog::exec() once the program is ending closes at once too,
+        // from inside its own loop, so that it is not left on the screen.
+        if (auto *dialog = qobject_cast<QDialog *>(receiver); dialog && dialog->isModal())
+            QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+    }
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {

@@ -6,6 +6,7 @@
 #include "support/gui.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -243,6 +244,33 @@ TEST_F(ApplicationTest, RequestTakenInsideTwoNestedModalForms)
         EXPECT_FALSE(form->isVisible()) << form->objectName().toStdString();
     EXPECT_TRUE(main->isVisible());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// Dialogs that run QDialog::exec() rather than showModal() obey the request as well: the one
+// running when it is taken ends, and one opened afterwards closes at once and is not left up.
+TEST_F(ApplicationTest, DialogsOfTheirOwnLoopObeyTheRequest)
+{
+    newForm("Main");
+    QDialog running;
+    running.setObjectName(QStringLiteral("Running"));
+    auto ran = onNextModal([&](QWidget *modal) {
+        EXPECT_EQ(modal, &running);
+        app().terminate();
+    });
+    EXPECT_EQ(running.exec(), QDialog::Rejected);
+    EXPECT_TRUE(*ran);
+    EXPECT_TRUE(app().terminated());
+    EXPECT_FALSE(running.isVisible());
+
+    const auto watchdog = failIfAModalFormWaits();
+    QDialog later;
+    later.setObjectName(QStringLiteral("Later"));
+    EXPECT_EQ(later.exec(), QDialog::Rejected);
+    EXPECT_FALSE(later.isVisible());
+    // No button was pressed.
+    EXPECT_EQ(QMessageBox::critical(nullptr, QStringLiteral("t"), QStringLiteral("x")),
+              QMessageBox::NoButton);
+    EXPECT_TRUE(visibleWindows().isEmpty());
 }
 
 // A modal form ends with the result set on it, or with mrCancel when simply closed or hidden;
