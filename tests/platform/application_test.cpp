@@ -4,12 +4,16 @@
 #include "platform/application.h"
 #include "platform/form.h"
 #include "support/gui.h"
+#include "support/paths.h"
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
 
@@ -589,4 +593,61 @@ TEST_F(ApplicationTest, RequestBeforeResetStaysVoid)
     app().terminate();
     app().processMessages();
     EXPECT_TRUE(app().terminated());
+}
+
+namespace {
+
+// The application probe copied into a folder of its own, optionally with a help viewer beside it
+// that writes the arguments it was given to asked.txt.
+struct InstalledProbe
+{
+    explicit InstalledProbe(bool withViewer)
+    {
+        program = folder.filePath(QStringLiteral("application_probe"));
+        ok = folder.isValid()
+            && QFile::copy(testsupport::buildBinDir() + QStringLiteral("/application_probe"),
+                           program);
+        if (ok && withViewer) {
+            QFile viewer(folder.filePath(QStringLiteral("HalvaneHelp")));
+            ok = viewer.open(QIODevice::WriteOnly)
+                && viewer.write(
+                       "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$(dirname \"$0\")/asked.tmp\"\n"
+                       "mv \"$(dirname \"$0\")/asked.tmp\" \"$(dirname \"$0\")/asked.txt\"\n")
+                    > 0
+                && viewer.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                         | QFileDevice::ExeOwner);
+        }
+    }
+
+    QTemporaryDir folder;
+    QString program;
+    bool ok = false;
+};
+
+} // namespace
+
+// The running executable's path and folder are where it is installed, and the help command
+// starts the viewer beside it with the contents of the help file set; without a viewer there
+// the command fails.
+TEST(ApplicationProbeTest, HelpViewerBesideTheExecutable)
+{
+    for (bool withViewer : {true, false}) {
+        SCOPED_TRACE(withViewer ? "viewer beside it" : "no viewer");
+        InstalledProbe probe(withViewer);
+        ASSERT_TRUE(probe.ok);
+        QProcess run;
+        run.start(probe.program, {QStringLiteral("/opt/halvane/Qx/QX.HLP")});
+        ASSERT_TRUE(run.waitForFinished(30000));
+        const QString folder = QFileInfo(probe.folder.path()).canonicalFilePath();
+        EXPECT_EQ(QString::fromLocal8Bit(run.readAllStandardOutput()),
+                  folder + QStringLiteral("/application_probe\n") + folder + QStringLiteral("/\n"));
+        EXPECT_EQ(run.exitCode(), withViewer ? 0 : 1);
+        if (withViewer) {
+            const QString asked = probe.folder.filePath(QStringLiteral("asked.txt"));
+            ASSERT_TRUE(waitUntil([&] { return QFileInfo::exists(asked); }, 10s));
+            QFile file(asked);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), QByteArray("--contents\n/opt/halvane/Qx/QX.HLP\n"));
+        }
+    }
 }
