@@ -172,7 +172,6 @@ int Application::showModal(QWidget *form)
         form->installEventFilter(&hideWatcher);
         m_loops.append(&loop);
         form->show();
-        form->raise();
         form->activateWindow();
         if (guard && form->isVisible() && !m_terminated)
             loop.exec();
