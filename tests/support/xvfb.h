@@ -3,11 +3,11 @@
 // Running real programs on a private X server and driving them the way a user would.
 //
 //   testsupport::Xvfb x(QSize(1024, 768));
-//   ASSERT_TRUE(x.isRunning()) << x.errorString();
+//   ASSERT_TRUE(x.isRunning()) << x.errorString().toStdString();
 //   testsupport::XProgram qx(x);
 //   ASSERT_TRUE(qx.start(launcherDir() + "/Qx32", {}, launcherDir(), {{"HALVANE_WINDIR", dir}}));
 //   auto bar = qx.waitForWindow("Quixbar");          // by window name, among qx's windows
-//   ASSERT_TRUE(bar) << qx.output();
+//   ASSERT_TRUE(bar) << qx.output().toStdString();
 //   x.click(bar->geometry.topLeft() + QPoint(5, 5));
 //   ASSERT_TRUE(qx.waitForExit());
 //
@@ -46,7 +46,7 @@ bool pollUntil(const std::function<bool()> &condition, std::chrono::milliseconds
 struct XWindow
 {
     quint64 id = 0;
-    QString name; // WM_NAME, the window title; empty when it has none
+    QString name; // the window title (UTF-8 _NET_WM_NAME, else WM_NAME); empty when none
     QRect geometry; // absolute upper-left corner, width and height, without any border
     QString mapState; // "IsViewable", "IsUnMapped" or "IsUnviewable"
     bool overrideRedirect = false; // placed without asking a window manager (pop-ups)
