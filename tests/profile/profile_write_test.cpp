@@ -335,3 +335,28 @@ TEST(ProfileWritingLinks, PermissionsStay)
 }
 
 } // namespace
+
+namespace {
+
+// What a killed writer may leave beside the file, even a link planted in its place, is cleared by
+// the next write and never written through.
+TEST(ProfileWritingLeftovers, LeftoverOfAKilledWriterIsCleared)
+{
+    TempWindowsDir windir;
+    TempFolder elsewhere;
+    ASSERT_TRUE(writeFileBytes(windir.filePath("Win.Ini"), "[S]\nk=1\n"));
+    ASSERT_TRUE(writeFileBytes(elsewhere.filePath("victim"), "keep"));
+    const QStringList before = folderEntries(windir.path());
+    ASSERT_TRUE(writeFileBytes(windir.filePath(".Win.Ini.new~"), "[S]\nk=half"));
+    ASSERT_EQ(folderEntries(windir.path()).size(), 2);
+    ASSERT_TRUE(platform::writeProfileString("S", "k", "2", QStringLiteral("Win.Ini")));
+    EXPECT_EQ(folderEntries(windir.path()), before);
+
+    ASSERT_TRUE(QFile::link(elsewhere.filePath("victim"), windir.filePath(".Win.Ini.new~")));
+    ASSERT_TRUE(platform::writeProfileString("S", "k", "3", QStringLiteral("Win.Ini")));
+    EXPECT_EQ(readFileBytes(windir.filePath("Win.Ini")), "[S]\nk=3\n");
+    EXPECT_EQ(readFileBytes(elsewhere.filePath("victim")), "keep");
+    EXPECT_EQ(folderEntries(windir.path()), before);
+}
+
+} // namespace
