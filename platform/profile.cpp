@@ -395,8 +395,8 @@ bool lockFd(int fd, int operation)
     return rc == 0;
 }
 
-// The whole of a regular file. Under our lock nobody of ours changes it, so its size is what is
-// there to read; a file that another program is still growing is read as far as it went.
+// The whole of a regular file. Under our lock no writer of ours changes it, so its size is what
+// there is to read; a file that some other program changes meanwhile is read as far as that size.
 bool readAll(int fd, QByteArray &out)
 {
     struct stat st;
@@ -418,12 +418,13 @@ bool readAll(int fd, QByteArray &out)
     return true;
 }
 
-bool writeAll(int fd, QByteArrayView data, off_t offset)
+// Writes data at the start of the file.
+bool writeAll(int fd, QByteArrayView data)
 {
     qsizetype done = 0;
     while (done < data.size()) {
         const ssize_t n = ::pwrite(fd, data.data() + done, static_cast<size_t>(data.size() - done),
-                                   offset + done);
+                                   static_cast<off_t>(done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -501,11 +502,11 @@ bool writeInPlace(int fd, QByteArrayView contents, QByteArrayView old)
         && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(contents.size())) != 0
         && errno != EOPNOTSUPP)
         return false;
-    if (writeAll(fd, contents, 0) && ::ftruncate(fd, static_cast<off_t>(contents.size())) == 0
+    if (writeAll(fd, contents) && ::ftruncate(fd, static_cast<off_t>(contents.size())) == 0
         && ::fsync(fd) == 0)
         return true;
     // Put back what was there, as far as the disk lets us.
-    writeAll(fd, old, 0);
+    writeAll(fd, old);
     if (::ftruncate(fd, static_cast<off_t>(old.size())) == 0)
         ::fsync(fd);
     return false;
@@ -536,7 +537,7 @@ Replaced replaceFile(const QString &target, int folderFd, QByteArrayView content
             = ::fchown(temp.get(), existing->st_uid, existing->st_gid);
         ok = ::fchmod(temp.get(), existing->st_mode & 07777) == 0;
     }
-    ok = ok && writeAll(temp.get(), contents, 0) && ::fsync(temp.get()) == 0;
+    ok = ok && writeAll(temp.get(), contents) && ::fsync(temp.get()) == 0;
     ok = temp.close() && ok;
     ok = ok && ::rename(tempPath.constData(), targetPath.constData()) == 0;
     if (!ok) {
