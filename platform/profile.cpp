@@ -59,10 +59,18 @@ QByteArrayView unquoted(QByteArrayView text)
     return text;
 }
 
+// Eight bytes at a time: names are compared once per line of a section that is read.
 bool isAscii(QByteArrayView text)
 {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80)
+    qsizetype i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        quint64 word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if (word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
             return false;
     }
     return true;
