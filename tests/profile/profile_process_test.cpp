@@ -179,7 +179,7 @@ TEST(ProfileProcesses, ReaderNeverSeesAHalfWrittenFile)
         std::optional<ReadOnlyGuard> guard;
         if (inPlace) {
             guard.emplace(windir.path());
-            ASSERT_TRUE(guard->ok()) << qPrintable(guard->description());
+            HALVANE_REQUIRE_READ_ONLY(*guard);
         }
         Writer writer({QStringLiteral("--wait-for-start"), QStringLiteral("many"),
                        QStringLiteral("Win.Ini"), QStringLiteral("S"), QStringLiteral("k"),
@@ -284,7 +284,7 @@ TEST(ProfileProcesses, FullDiskFailsTheWrite)
         std::optional<ReadOnlyGuard> guard;
         if (row.readOnlyFolder) {
             guard.emplace(windir.path());
-            ASSERT_TRUE(guard->ok()) << qPrintable(guard->description());
+            HALVANE_REQUIRE_READ_ONLY(*guard);
         }
         const QString big(300, QLatin1Char('b'));
         Writer full({QStringLiteral("--max-file-size"), QString::number(before.size() + 50),
