@@ -488,11 +488,14 @@ QString linkTarget(const QString &path)
     return current;
 }
 
-// The shared or exclusive lock every reader and writer of ours takes on a settings folder.
+// The shared or exclusive lock every reader and writer of ours takes on a settings folder. A
+// file system that offers no such lock (some network file systems refuse it on a folder) does not
+// stop the read or the write: it goes on without the lock, as it would on a lone machine.
 Fd lockFolder(const QString &folder, int operation)
 {
     Fd fd = openPath(encodedPath(folder), O_RDONLY | O_DIRECTORY);
-    if (fd.valid() && !lockFd(fd.get(), operation))
+    if (fd.valid() && !lockFd(fd.get(), operation)
+        && !(errno == EBADF || errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL))
         fd.reset();
     return fd;
 }
