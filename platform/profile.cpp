@@ -426,10 +426,10 @@ bool readAll(int fd, QByteArray &out)
     return true;
 }
 
-// Writes data at the start of the file.
-bool writeAll(int fd, QByteArrayView data)
+// Writes data into the file from byte from on; data's bytes before from are there already.
+bool writeAll(int fd, QByteArrayView data, qsizetype from = 0)
 {
-    qsizetype done = 0;
+    qsizetype done = from;
     while (done < data.size()) {
         const ssize_t n = ::pwrite(fd, data.data() + done, static_cast<size_t>(data.size() - done),
                                    static_cast<off_t>(done));
@@ -506,18 +506,22 @@ bool syncFolder(int folderFd)
 }
 
 // Writes contents over the file in place: for a folder where no new file can be made. Space is
-// reserved first, so a full disk fails before the first byte changes.
+// reserved first, so a full disk fails before the first byte changes, and only the bytes from the
+// first one that differs on are written, which keeps the moment the file is torn short.
 bool writeInPlace(int fd, QByteArrayView contents, QByteArrayView old)
 {
     if (contents.size() > old.size()
         && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(contents.size())) != 0
         && errno != EOPNOTSUPP)
         return false;
-    if (writeAll(fd, contents) && ::ftruncate(fd, static_cast<off_t>(contents.size())) == 0
+    const qsizetype same
+        = std::mismatch(contents.begin(), contents.end(), old.begin(), old.end()).first
+        - contents.begin();
+    if (writeAll(fd, contents, same) && ::ftruncate(fd, static_cast<off_t>(contents.size())) == 0
         && ::fsync(fd) == 0)
         return true;
     // Put back what was there, as far as the disk lets us.
-    writeAll(fd, old);
+    writeAll(fd, old, same);
     if (::ftruncate(fd, static_cast<off_t>(old.size())) == 0)
         ::fsync(fd);
     return false;
