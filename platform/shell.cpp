@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <optional>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,24 +31,25 @@ bool isRunnable(const QString &path)
     return info.isFile() && info.isExecutable();
 }
 
-// The entry of `folder` called `name` regardless of letter case that satisfies `accept`: the
-// exact name when it does, else the first such entry in name order, so the choice is stable.
-QString matchEntry(const QString &folder, const QString &name, QDir::Filters kinds,
-                   bool (*accept)(const QString &))
+// The entries of `folder` called `name` regardless of letter case that satisfy `accept`: the
+// exact name first, then the others in name order, so the choice is stable.
+QStringList matchEntries(const QString &folder, const QString &name, QDir::Filters kinds,
+                         bool (*accept)(const QString &))
 {
+    QStringList matches;
     const QString exact = childPath(folder, name);
     if (accept(exact))
-        return exact;
+        matches.append(exact);
     const QStringList entries = QDir(folder).entryList(
         kinds | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) != 0)
+        if (entry == name || entry.compare(name, Qt::CaseInsensitive) != 0)
             continue;
         const QString path = childPath(folder, entry);
         if (accept(path))
-            return path;
+            matches.append(path);
     }
-    return {};
+    return matches;
 }
 
 bool isFolder(const QString &path)
@@ -134,7 +136,16 @@ bool spawnDetached(const QByteArray &program, const QByteArray &folder)
 
 } // namespace
 
-QString shellResolveDirectory(const QString &directory)
+namespace {
+
+// The folder path names as a native path split into its parts, with the folder to start from.
+struct SplitPath
+{
+    QString start;
+    QStringList parts;
+};
+
+std::optional<SplitPath> splitInstallPath(const QString &directory)
 {
     QString path = directory;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -144,22 +155,44 @@ QString shellResolveDirectory(const QString &directory)
         path = QLatin1Char('/') + path.mid(2);
     }
     if (path.isEmpty())
-        return {};
+        return std::nullopt;
+    return SplitPath {path.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QDir::currentPath(),
+                      path.split(QLatin1Char('/'), Qt::SkipEmptyParts)};
+}
 
-    QString folder = path.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QDir::currentPath();
-    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString &part : parts) {
-        if (part == QLatin1String("."))
-            continue;
-        if (part == QLatin1String("..")) {
-            folder = QFileInfo(folder).absolutePath();
-            continue;
-        }
-        folder = matchEntry(folder, part, QDir::Dirs, isFolder);
-        if (folder.isEmpty())
-            return {};
+// Visits every folder that parts[index...] can name from folder, best match first, until visit
+// returns true; returns whether it did. Two folders may differ only by case, and only one of
+// them may hold what is looked for, so every match is tried.
+bool visitFolders(const QString &folder, const QStringList &parts, qsizetype index,
+                  const std::function<bool(const QString &)> &visit)
+{
+    if (index == parts.size())
+        return visit(QDir::cleanPath(folder));
+    const QString &part = parts.at(index);
+    if (part == QLatin1String("."))
+        return visitFolders(folder, parts, index + 1, visit);
+    if (part == QLatin1String(".."))
+        return visitFolders(QFileInfo(folder).absolutePath(), parts, index + 1, visit);
+    for (const QString &next : matchEntries(folder, part, QDir::Dirs, isFolder)) {
+        if (visitFolders(next, parts, index + 1, visit))
+            return true;
     }
-    return isFolder(folder) ? QDir::cleanPath(folder) : QString();
+    return false;
+}
+
+} // namespace
+
+QString shellResolveDirectory(const QString &directory)
+{
+    const std::optional<SplitPath> path = splitInstallPath(directory);
+    QString found;
+    if (path) {
+        visitFolders(path->start, path->parts, 0, [&](const QString &folder) {
+            found = folder;
+            return true;
+        });
+    }
+    return found;
 }
 
 QString shellFindProgram(const QString &file, const QString &directory)
@@ -168,20 +201,26 @@ QString shellFindProgram(const QString &file, const QString &directory)
         || file.contains(QLatin1Char('/')) || file.contains(QLatin1Char('\\'))) {
         return {};
     }
-    const QString folder = shellResolveDirectory(directory);
-    if (folder.isEmpty())
+    const std::optional<SplitPath> path = splitInstallPath(directory);
+    if (!path)
         return {};
 
     QStringList names {file};
     const QLatin1String exe(".exe");
     if (file.size() > exe.size() && file.endsWith(exe, Qt::CaseInsensitive))
         names.append(file.chopped(exe.size()));
-    for (const QString &name : names) {
-        const QString program = matchEntry(folder, name, QDir::Files, isRunnable);
-        if (!program.isEmpty())
-            return program;
-    }
-    return {};
+    QString program;
+    visitFolders(path->start, path->parts, 0, [&](const QString &folder) {
+        for (const QString &name : names) {
+            const QStringList found = matchEntries(folder, name, QDir::Files, isRunnable);
+            if (!found.isEmpty()) {
+                program = found.first();
+                return true;
+            }
+        }
+        return false;
+    });
+    return program;
 }
 
 bool shellExecute(const QString &file, const QString &directory)
