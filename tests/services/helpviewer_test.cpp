@@ -1,6 +1,7 @@
 // The help viewer's window, in-process on the offscreen platform, and the launcher's help file.
 #include "platform/helpviewer/helpviewer.h"
 #include "support/paths.h"
+#include "support/printers.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,7 @@
 // Shell launch: real programs (copies of shell_probe) started in temporary install folders.
 #include "platform/shell.h"
 #include "support/paths.h"
+#include "support/printers.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
