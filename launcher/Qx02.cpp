@@ -19,9 +19,7 @@ TQBarForm *QBarForm = nullptr;
 // The artwork is compiled into this library; a static library needs its resources registered.
 static void LoadArtwork()
 {
-#ifdef HALVANE_LAUNCHER_ARTWORK
     Q_INIT_RESOURCE(artwork);
-#endif
 }
 
 namespace {

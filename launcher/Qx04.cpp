@@ -61,7 +61,7 @@ TCreditsForm::TCreditsForm()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(8, 8, 129, 57);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(platform::loadPicture(QStringLiteral(":/platform/vendor.png"), {126, 51}));
+    Image1->setPixmap(platform::loadPicture(QStringLiteral(":/launcher/vendor.png"), {126, 51}));
 
     ThanksMemo = new QPlainTextEdit(Panel1);
     ThanksMemo->setObjectName(QStringLiteral("ThanksMemo"));

@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -319,4 +320,34 @@ TEST_F(LauncherTest, ProgramEntry)
     EXPECT_EQ(HelpFile, QStringLiteral("Qx.Hlp"));
     EXPECT_TRUE(App->terminated());
     EXPECT_EQ(ReadFile(WinIniPath()), "[Quixbar]\nRow=40\nCol=70\nAxis=H\n");
+}
+
+// Every picture shows at its fixed logical size, on the bar and on its ghost alike.
+TEST_F(LauncherTest, PicturesHaveTheirSizes)
+{
+    StartHidden();
+    const struct
+    {
+        const char *Button;
+        QSize Glyph;
+    } Glyphs[] = {{"QBarBtn", {23, 17}},    {"DVButton", {20, 16}},      {"ConfigButton", {20, 16}},
+                  {"OCRButton", {20, 16}},  {"CabinetButton", {16, 16}}, {"PhoneButton", {16, 16}},
+                  {"HelpButton", {20, 16}}, {"AboutButton", {20, 16}},   {"ExitButton", {32, 16}}};
+    for (QWidget *Form :
+         {static_cast<QWidget *>(QuixbarForm), static_cast<QWidget *>(PositionForm)}) {
+        for (const auto &G : Glyphs) {
+            SCOPED_TRACE(Form->objectName().toStdString() + " " + G.Button);
+            const platform::SpeedButton *B = Button(Form, G.Button);
+            ASSERT_FALSE(B->glyph().isNull());
+            EXPECT_EQ(B->glyph().deviceIndependentSize().toSize(), G.Glyph);
+        }
+    }
+    // Exit's glyph holds its normal and its disabled image side by side.
+    EXPECT_EQ(QuixbarForm->ExitButton->currentImage().deviceIndependentSize().toSize(),
+              QSize(16, 16));
+    EXPECT_EQ(QBarForm->Image1->pixmap().deviceIndependentSize().toSize(), QSize(213, 180));
+    EXPECT_EQ(QBarForm->Image2->pixmap().deviceIndependentSize().toSize(), QSize(224, 90));
+    EXPECT_EQ(AboutBox->Image1->pixmap().deviceIndependentSize().toSize(), QSize(140, 81));
+    EXPECT_EQ(CreditsForm->Image1->pixmap().deviceIndependentSize().toSize(), QSize(126, 51));
+    EXPECT_FALSE(QuixbarForm->windowIcon().isNull());
 }
