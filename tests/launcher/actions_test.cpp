@@ -104,6 +104,7 @@ TEST_F(LauncherTest, AboutAndCreditsRoundTrip)
             });
             Click(CreditsForm->OKButton);
         });
+        AboutBox->AuthorButton->setFocus(); // as pressing it with the mouse does
         Click(AboutBox->AuthorButton);
     });
     Click(QuixbarForm->AboutButton); // returns when the About box closes
