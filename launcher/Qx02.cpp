@@ -169,6 +169,8 @@ void RunLauncher()
     LauncherStartup();
     auto *App = platform::Application::instance();
     App->setTitle(QStringLiteral("Quixbar 2.0.1.1"));
+    // The bar is the program's one window in the task bar, so it carries the program's title.
+    platform::setCaption(QuixbarForm, App->title());
     App->setHelpFile(QStringLiteral("Qx.Hlp"));
     App->setWindowIcon(QIcon(QStringLiteral(":/launcher/icon.png")));
     App->run();
