@@ -9,6 +9,7 @@
 #include "Qx05.h"
 
 #include "platform/application.h"
+#include "support/paths.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -350,4 +351,19 @@ TEST_F(LauncherTest, PicturesHaveTheirSizes)
     EXPECT_EQ(AboutBox->Image1->pixmap().deviceIndependentSize().toSize(), QSize(140, 81));
     EXPECT_EQ(CreditsForm->Image1->pixmap().deviceIndependentSize().toSize(), QSize(126, 51));
     EXPECT_FALSE(QuixbarForm->windowIcon().isNull());
+}
+
+// The language file the suite ships gives every text in each of its languages.
+TEST_F(LauncherTest, ShippedLanguageFileHasEveryText)
+{
+    for (const char *Language : {"eng", "deu", "fra"}) {
+        SCOPED_TRACE(Language);
+        WriteWinIni("[Quixbar]\nLanguage=" + QByteArray(Language) + "\n");
+        ProgramFolder = [] { return testsupport::launcherDir() + '/'; };
+        StartHidden();
+        const QStringList Texts = LanguageTargets();
+        EXPECT_FALSE(Texts.contains(QStringLiteral("Problem"))) << Texts.join('|').toStdString();
+        EXPECT_NE(Texts[0], QStringLiteral("Move Quixbar Tool Bar"));
+        NextCase();
+    }
 }
