@@ -50,8 +50,7 @@ TCreditsForm::TCreditsForm()
     setObjectName(QStringLiteral("CreditsForm"));
     setBorderStyle(platform::BorderStyle::Dialog);
     setClientSize(401, 209);
-    setBackgroundRole(QPalette::Dark); // the colour of the application work space
-    setAutoFillBackground(true);
+    SetWorkSpaceColours(this);
     setFont(SansSerifFont());
     platform::setCaption(this, QStringLiteral("Thanks to:"));
     centerOnScreen();

@@ -264,6 +264,15 @@ TEST_F(LauncherTest, FormsAsCreated)
     EXPECT_EQ(QuixbarForm->ExitButton->numGlyphs(), 2);
 
     EXPECT_EQ(AboutBox->size(), QSize(441, 259));
+    // The boxes are centred on the screen, black text on the work space's colour.
+    for (QWidget *Box : {static_cast<QWidget *>(AboutBox), static_cast<QWidget *>(CreditsForm)}) {
+        EXPECT_EQ(Box->pos(),
+                  QPoint(Area.x() + (Area.width() - Box->width()) / 2,
+                         Area.y() + (Area.height() - Box->height()) / 2))
+            << Box->objectName().toStdString();
+        EXPECT_EQ(Box->palette().color(QPalette::WindowText), QColor(Qt::black));
+    }
+    EXPECT_EQ(AboutBox->AboutUserField->palette().color(QPalette::WindowText), QColor(Qt::black));
     EXPECT_EQ(AboutBox->AboutOKButton->geometry(), QRect(314, 34, 97, 25));
     EXPECT_EQ(AboutBox->AuthorButton->text(), QStringLiteral("&Credits"));
     EXPECT_EQ(CreditsForm->size(), QSize(401, 209));
