@@ -422,19 +422,18 @@ void productTile(QPainter &p, const QRectF &r, const std::function<void(QPainter
                 r.center().y() - glyphSize.height() * scale / 2, scale);
 }
 
-// The splash picture: the emblem over a sky, with the suite's products lined up below it the way
+// The splash picture: the emblem in a glow, with the suite's products lined up below it the way
 // the bar carries them.
 void drawSplashPicture(QPainter &p)
 {
     const QRectF all(0, 0, 213, 180);
-    QLinearGradient sky(all.topLeft(), all.bottomLeft());
-    sky.setColorAt(0, QColor(214, 232, 252));
-    sky.setColorAt(1, QColor(255, 255, 255));
-    p.fillRect(all, sky);
-    // Soft rays behind the emblem.
-    QRadialGradient glow(QPointF(106.5, 58), 80);
-    glow.setColorAt(0, QColor(255, 244, 200));
-    glow.setColorAt(1, QColor(255, 244, 200, 0));
+    // The splash's own white, so that the picture has no edge of its own; a warm glow behind the
+    // emblem fades into it.
+    p.fillRect(all, Qt::white);
+    QRadialGradient glow(QPointF(106.5, 56), 74);
+    glow.setColorAt(0, QColor(255, 240, 190));
+    glow.setColorAt(0.6, QColor(228, 240, 253, 160));
+    glow.setColorAt(1, QColor(255, 255, 255, 0));
     p.fillRect(all, glow);
     drawEmblem(p, QRectF(66.5, 14, 80, 80), true);
     // The bar itself: a dark strip carrying the products.
