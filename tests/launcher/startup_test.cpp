@@ -12,6 +12,7 @@
 #include "support/paths.h"
 
 #include <QFile>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -375,4 +376,94 @@ TEST_F(LauncherTest, ShippedLanguageFileHasEveryText)
         EXPECT_NE(Texts[0], QStringLiteral("Move Quixbar Tool Bar"));
         NextCase();
     }
+}
+
+// The bar as its class makes it, before start-up gives it settings and texts: every button's
+// hint and visibility, and the design position and size.
+TEST_F(LauncherTest, BarAsDesigned)
+{
+    TQuixbarForm Bar;
+    const struct
+    {
+        const char *Name;
+        const char *Hint;
+        bool Visible;
+    } Buttons[] = {
+        {"DVButton", "Halvane Dovrane", false},
+        {"ExitButton", "Exit Quixbar", true},
+        {"HelpButton", "Quixbar Help", true},
+        {"AboutButton", "About Quixbar", true},
+        {"PhoneButton", "Halvane Tazlo", false},
+        {"OCRButton", "Halvane Quillex", false},
+        {"CabinetButton", "Halvane Kavarn", false},
+        {"ConfigButton", "Halvane Dovrane Configuration", false},
+        {"QBarBtn", "Move Quixbar Tool bar", true},
+    };
+    for (const auto &B : Buttons) {
+        SCOPED_TRACE(B.Name);
+        platform::SpeedButton *Found = Button(&Bar, B.Name);
+        ASSERT_NE(Found, nullptr);
+        EXPECT_EQ(platform::hint(Found), QString::fromLatin1(B.Hint));
+        EXPECT_EQ(!Found->isHidden(), B.Visible);
+        EXPECT_EQ(Found->size(), QSize(29, 21));
+        EXPECT_TRUE(Found->text().isEmpty());
+    }
+    EXPECT_EQ(Bar.pos(), QPoint(10, 11));
+    EXPECT_EQ(Bar.size(), QSize(262, 22));
+    EXPECT_FALSE(Bar.isVisible());
+    EXPECT_TRUE(Bar.Timer1->isActive());
+    EXPECT_EQ(Bar.findChildren<platform::SpeedButton *>().size(), 9);
+}
+
+// The About and Credits boxes' controls where they belong, before any language text.
+TEST_F(LauncherTest, BoxesAsDesigned)
+{
+    TAboutBox About;
+    TCreditsForm Credits;
+    EXPECT_EQ(About.windowTitle(), QStringLiteral("Quixbar - About"));
+    EXPECT_EQ(platform::hint(&About), QStringLiteral("Select OK to return"));
+    EXPECT_EQ(About.font().bold(), true);
+    EXPECT_EQ(About.AboutUserLabel->font().bold(), false);
+    EXPECT_EQ(About.AboutUserField->font().bold(), true);
+    const struct
+    {
+        QWidget *Control;
+        QWidget *Parent;
+        QPoint At;
+        QSize Size; // not fixed (invalid) for labels, which fit their text
+    } Controls[] = {
+        {About.AboutPanel, &About, {8, 8}, {425, 243}},
+        {About.Image1, About.AboutPanel, {8, 8}, {140, 81}},
+        {About.Panel1, About.AboutPanel, {296, 15}, {113, 73}},
+        {About.AboutOKButton, &About, {314, 34}, {97, 25}},
+        {About.AuthorButton, &About, {314, 66}, {97, 25}},
+        {About.AboutUserLabel, About.AboutPanel, {8, 96}, {}},
+        {About.AboutUserField, About.AboutPanel, {128, 96}, {}},
+        {About.AboutCompanyLabel, About.AboutPanel, {8, 112}, {}},
+        {About.AboutCompanyField, About.AboutPanel, {128, 112}, {}},
+        {About.AboutVersionNoLabel, About.AboutPanel, {8, 128}, {}},
+        {About.AboutVersionField, About.AboutPanel, {128, 128}, {}},
+        {About.AboutGroupBox, About.AboutPanel, {8, 160}, {409, 73}},
+        {Credits.Panel1, &Credits, {6, 8}, {387, 193}},
+        {Credits.Image1, Credits.Panel1, {8, 8}, {129, 57}},
+        {Credits.ThanksMemo, Credits.Panel1, {8, 64}, {369, 121}},
+        {Credits.OKPanel, Credits.Panel1, {240, 8}, {137, 49}},
+        {Credits.OKButton, Credits.OKPanel, {10, 10}, {113, 25}},
+    };
+    for (const auto &C : Controls) {
+        SCOPED_TRACE(C.Control->objectName().toStdString());
+        EXPECT_EQ(C.Control->parentWidget(), C.Parent);
+        EXPECT_EQ(C.Control->pos(), C.At);
+        if (C.Size.isValid()) {
+            EXPECT_EQ(C.Control->size(), C.Size);
+        }
+    }
+    // The notice fills its group box, inside the frame.
+    EXPECT_EQ(About.AboutWarningLabel->parentWidget(), About.AboutGroupBox);
+    EXPECT_TRUE(About.AboutGroupBox->contentsRect().contains(About.AboutWarningLabel->geometry()));
+    EXPECT_TRUE(About.AboutWarningLabel->wordWrap());
+    EXPECT_EQ(About.AboutUserLabel->caption(), QStringLiteral("User"));
+    EXPECT_EQ(About.AboutOKButton->text(), QStringLiteral("&OK"));
+    EXPECT_EQ(Credits.OKButton->text(), QStringLiteral("&OK"));
+    EXPECT_EQ(Credits.windowTitle(), QStringLiteral("Thanks to:"));
 }
