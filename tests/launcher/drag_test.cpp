@@ -17,8 +17,6 @@ struct Step
     QPoint At; // relative to the move handle
     Qt::MouseButton Button = Qt::LeftButton;
     // After a move: where the ghost must be, relative to the bar's position when the drag began.
-    // Unset (nullopt-like flag) for down and up.
-    bool CheckGhost = false;
     QPoint GhostOffset = {};
 };
 
@@ -28,7 +26,7 @@ Step Down(QPoint At, Qt::MouseButton Button = Qt::LeftButton)
 }
 Step MoveTo(QPoint At, QPoint GhostOffset)
 {
-    return {Step::MoveTo, At, Qt::LeftButton, true, GhostOffset};
+    return {Step::MoveTo, At, Qt::LeftButton, GhostOffset};
 }
 Step Up(QPoint At, Qt::MouseButton Button = Qt::LeftButton)
 {
@@ -201,6 +199,16 @@ TEST_F(LauncherTest, DragAndDock)
          {50, 0},
          "H",
          {262, 22},
+         false},
+        {"stored negative column docks a row as a column on a mere click",
+         "H",
+         true,
+         {-12, 300},
+         OneScreen,
+         {Down(G), Up(G)},
+         {0, 300},
+         "V",
+         {30, 190},
          false},
         {"second button down starts over from the bar",
          "H",
