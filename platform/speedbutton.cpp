@@ -127,9 +127,14 @@ void SpeedButton::leaveEvent(QEvent *event)
 
 QPixmap loadPicture(const QString &path, const QSize &logicalSize)
 {
+    return loadPicture(path, logicalSize, qApp ? qApp->devicePixelRatio() : 1.0);
+}
+
+QPixmap loadPicture(const QString &path, const QSize &logicalSize, qreal screenRatio)
+{
     QPixmap picture;
     qreal ratio = 1.0;
-    if (qApp && qApp->devicePixelRatio() > 1.0) {
+    if (screenRatio > 1.0) {
         const QFileInfo info(path);
         const QString sharp = info.path() + QLatin1Char('/') + info.completeBaseName()
             + QStringLiteral("@2x.") + info.suffix();

@@ -56,7 +56,9 @@ private:
 // Loads a picture that must show at logicalSize (in device-independent pixels) whatever the
 // file holds. On a high-resolution screen the file's "@2x" companion ("exit@2x.png" beside
 // "exit.png") is used when it exists, for sharpness. A missing or unreadable file gives a null
-// pixmap.
+// pixmap. screenRatio is the device pixel ratio to draw for; the first form takes the
+// application's (the highest of its screens).
 QPixmap loadPicture(const QString &path, const QSize &logicalSize);
+QPixmap loadPicture(const QString &path, const QSize &logicalSize, qreal screenRatio);
 
 } // namespace platform

@@ -113,3 +113,37 @@ TEST(SpeedButton, PicturesHaveTheirLogicalSize)
     }
     EXPECT_TRUE(platform::loadPicture(Dir.filePath("missing.png"), {20, 16}).isNull());
 }
+
+// On a high-resolution screen the "@2x" file is drawn, at twice the pixels for the same logical
+// size; elsewhere, or without such a file, the plain one.
+TEST(SpeedButton, SharpPictureOnHighResolutionScreens)
+{
+    QTemporaryDir Dir;
+    ASSERT_TRUE(Dir.isValid());
+    QImage Plain(20, 16, QImage::Format_ARGB32);
+    Plain.fill(Qt::green);
+    ASSERT_TRUE(Plain.save(Dir.filePath("glyph.png")));
+    ASSERT_TRUE(Plain.save(Dir.filePath("lone.png")));
+    QImage Sharp(40, 32, QImage::Format_ARGB32);
+    Sharp.fill(Qt::blue);
+    ASSERT_TRUE(Sharp.save(Dir.filePath("glyph@2x.png")));
+    const struct
+    {
+        const char *File;
+        qreal Screen;
+        QColor Drawn;
+        qreal Ratio;
+    } Cases[] = {
+        {"glyph.png", 1.0, Qt::green, 1.0},
+        {"glyph.png", 2.0, Qt::blue, 2.0},
+        {"glyph.png", 1.5, Qt::blue, 2.0},
+        {"lone.png", 2.0, Qt::green, 1.0},
+    };
+    for (const auto &C : Cases) {
+        SCOPED_TRACE(std::string(C.File) + " at " + std::to_string(C.Screen));
+        const QPixmap Picture = platform::loadPicture(Dir.filePath(C.File), {20, 16}, C.Screen);
+        EXPECT_EQ(Picture.deviceIndependentSize().toSize(), QSize(20, 16));
+        EXPECT_EQ(Picture.devicePixelRatio(), C.Ratio);
+        EXPECT_EQ(Picture.toImage().pixelColor(1, 1), C.Drawn);
+    }
+}
