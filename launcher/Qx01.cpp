@@ -95,6 +95,15 @@ QFont ArialFont(bool Bold)
     return Font;
 }
 
+void SetWorkSpaceColours(QWidget *Form)
+{
+    QPalette Colours = Form->palette();
+    Colours.setColor(QPalette::Window, Colours.color(QPalette::Dark));
+    Colours.setColor(QPalette::WindowText, Qt::black);
+    Form->setPalette(Colours);
+    Form->setAutoFillBackground(true);
+}
+
 const TGlyph DVGlyph {"dv.png", 20, 16, 1};
 const TGlyph ExitGlyph {"exit.png", 32, 16, 2};
 const TGlyph HelpGlyph {"help.png", 20, 16, 1};

@@ -56,6 +56,8 @@ void ResetLauncherState();
 // The launcher's fonts at the pixel size they were designed for, in an available family.
 QFont SansSerifFont(); // the forms' font
 QFont ArialFont(bool Bold); // the About and Credits texts
+// The About and Credits boxes: the colour of the application work space, with black text.
+void SetWorkSpaceColours(QWidget *Form);
 
 // The glyph of a bar button: its picture in the launcher's artwork, its size in pixels, and how
 // many images lie side by side in it.

@@ -19,9 +19,7 @@ TQBarForm *QBarForm = nullptr;
 // The artwork is compiled into this library; a static library needs its resources registered.
 static void LoadArtwork()
 {
-#ifdef HALVANE_LAUNCHER_ARTWORK
     Q_INIT_RESOURCE(artwork);
-#endif
 }
 
 namespace {
@@ -171,6 +169,8 @@ void RunLauncher()
     LauncherStartup();
     auto *App = platform::Application::instance();
     App->setTitle(QStringLiteral("Quixbar 2.0.1.1"));
+    // The bar is the program's one window in the task bar, so it carries the program's title.
+    platform::setCaption(QuixbarForm, App->title());
     App->setHelpFile(QStringLiteral("Qx.Hlp"));
     App->setWindowIcon(QIcon(QStringLiteral(":/launcher/icon.png")));
     App->run();

@@ -62,12 +62,12 @@ TAboutBox::TAboutBox()
     setObjectName(QStringLiteral("AboutBox"));
     setBorderStyle(platform::BorderStyle::Dialog);
     setClientSize(441, 259);
-    setBackgroundRole(QPalette::Dark); // the colour of the application work space
-    setAutoFillBackground(true);
+    SetWorkSpaceColours(this);
     setFont(ArialFont(true));
     setWindowIcon(QIcon(QStringLiteral(":/launcher/icon.png")));
     platform::setCaption(this, QStringLiteral("Quixbar - About"));
     platform::setHint(this, QStringLiteral("Select OK to return"));
+    centerOnScreen();
 
     AboutPanel = NewPanel(this, "AboutPanel", QRect(8, 8, 425, 243));
     Image1 = new QLabel(AboutPanel);

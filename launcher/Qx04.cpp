@@ -50,8 +50,7 @@ TCreditsForm::TCreditsForm()
     setObjectName(QStringLiteral("CreditsForm"));
     setBorderStyle(platform::BorderStyle::Dialog);
     setClientSize(401, 209);
-    setBackgroundRole(QPalette::Dark); // the colour of the application work space
-    setAutoFillBackground(true);
+    SetWorkSpaceColours(this);
     setFont(SansSerifFont());
     platform::setCaption(this, QStringLiteral("Thanks to:"));
     centerOnScreen();
@@ -61,7 +60,7 @@ TCreditsForm::TCreditsForm()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(8, 8, 129, 57);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(platform::loadPicture(QStringLiteral(":/platform/vendor.png"), {126, 51}));
+    Image1->setPixmap(platform::loadPicture(QStringLiteral(":/launcher/vendor.png"), {126, 51}));
 
     ThanksMemo = new QPlainTextEdit(Panel1);
     ThanksMemo->setObjectName(QStringLiteral("ThanksMemo"));

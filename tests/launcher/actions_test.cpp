@@ -7,6 +7,7 @@
 #include "Qx04.h"
 
 #include "platform/application.h"
+#include "platform/shell.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -104,6 +105,7 @@ TEST_F(LauncherTest, AboutAndCreditsRoundTrip)
             });
             Click(CreditsForm->OKButton);
         });
+        AboutBox->AuthorButton->setFocus(); // as pressing it with the mouse does
         Click(AboutBox->AuthorButton);
     });
     Click(QuixbarForm->AboutButton); // returns when the About box closes
@@ -145,4 +147,24 @@ TEST_F(LauncherTest, CreditsButtonShowsNoHint)
     EXPECT_EQ(AskHint(AboutBox->AboutOKButton),
               Qt::convertFromPlainText(QStringLiteral("Problem"), Qt::WhiteSpaceNormal));
     QToolTip::hideText();
+}
+
+// Left as the program has it, a product button goes to the shell's launch with its program
+// name and folder.
+TEST_F(LauncherTest, LaunchGoesToTheShell)
+{
+    StartHidden();
+    ResetLauncherState(); // puts the program's own launch back, and clears what start-up read
+    std::vector<std::pair<QString, QString>> Started;
+    platform::shellExecuteHook = [&](const QString &File, const QString &Directory) {
+        Started.emplace_back(File, Directory);
+        return false; // a failed start changes nothing
+    };
+    CabinetPath = QStringLiteral("C:\\Halvane\\Kv");
+    Click(QuixbarForm->CabinetButton);
+    platform::shellExecuteHook = nullptr;
+    EXPECT_EQ(Started,
+              (std::vector<std::pair<QString, QString>> {
+                  {QStringLiteral("Kv32.Exe"), QStringLiteral("C:\\Halvane\\Kv")}}));
+    EXPECT_TRUE(ErrorReports.isEmpty());
 }

@@ -9,11 +9,10 @@
 
 #include <QFile>
 #include <QMessageBox>
-#include <QProcess>
 #include <QTimer>
 
+#include <memory>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -68,45 +67,6 @@ TEST_F(LauncherTest, ExitWritesPositionAndAxis)
     }
 }
 
-namespace {
-
-// Makes a file impossible to write even for root, and undoes that when it goes.
-class ReadOnlyFile
-{
-public:
-    explicit ReadOnlyFile(const QString &Path)
-        : FPath(Path)
-    {
-        if (geteuid() != 0) {
-            FLocked = QFile::setPermissions(Path, QFile::ReadOwner | QFile::ReadGroup);
-            FImmutable = false;
-        } else {
-            FLocked
-                = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), Path}) == 0;
-            FImmutable = true;
-        }
-    }
-    ~ReadOnlyFile() { Unlock(); }
-    bool Locked() const { return FLocked; }
-    void Unlock()
-    {
-        if (!FLocked)
-            return;
-        if (FImmutable)
-            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), FPath});
-        else
-            QFile::setPermissions(FPath, QFile::ReadOwner | QFile::WriteOwner);
-        FLocked = false;
-    }
-
-private:
-    QString FPath;
-    bool FLocked = false;
-    bool FImmutable = false;
-};
-
-} // namespace
-
 // A Win.Ini that cannot be written: the program's default error report names the file, under
 // the program's title with an error icon; nothing is written; the bar stays; a second Exit,
 // once the file is writable again, starts over with Row and ends the program.
@@ -114,9 +74,8 @@ TEST_F(LauncherTest, FailedExitWriteIsReportedAndTheBarStays)
 {
     const QByteArray Before = "[Quixbar]\nRow=7\nCol=9\nAxis=V\n";
     WriteWinIni(Before);
-    ReadOnlyFile Lock(WinIniPath());
-    if (!Lock.Locked())
-        GTEST_SKIP() << "cannot make a file read-only here (chattr +i failed)";
+    auto Lock = std::make_unique<testsupport::ReadOnlyGuard>(WinIniPath());
+    ASSERT_TRUE(Lock->ok()) << Lock->description().toStdString();
 
     auto *App = platform::Application::instance();
     App->errorReportHook = nullptr; // the real report
@@ -145,7 +104,7 @@ TEST_F(LauncherTest, FailedExitWriteIsReportedAndTheBarStays)
         Click(QuixbarForm->ExitButton); // returns once the report is answered
         BarStayed = QuixbarForm->isVisible() && !App->terminated();
         AfterFailure = ReadFile(WinIniPath());
-        Lock.Unlock();
+        Lock.reset();
         Click(QuixbarForm->ExitButton);
     });
     RunLauncher();

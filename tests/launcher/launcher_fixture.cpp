@@ -11,9 +11,9 @@
 
 void LauncherTest::SetUp()
 {
+    GuiTest::SetUp();
     ASSERT_TRUE(WinDir.isValid());
     ASSERT_TRUE(ProgramDir.isValid());
-    qputenv("HALVANE_WINDIR", WinDir.path().toLocal8Bit());
     ProgramFolder = [this] { return ProgramFolderPath(); };
     LaunchProgram = [this](const QString &File, const QString &Directory) {
         Launches.emplace_back(File, Directory);
@@ -32,7 +32,7 @@ void LauncherTest::TearDown()
     App->errorReportHook = nullptr;
     App->helpHook = nullptr;
     ResetLauncherForTests();
-    qunsetenv("HALVANE_WINDIR");
+    GuiTest::TearDown();
 }
 
 void LauncherTest::NextCase()
@@ -49,9 +49,7 @@ void LauncherTest::NextCase()
 
 void LauncherTest::WriteFile(const QString &Path, const QByteArray &Bytes)
 {
-    QFile File(Path);
-    ASSERT_TRUE(File.open(QIODevice::WriteOnly | QIODevice::Truncate)) << Path.toStdString();
-    ASSERT_EQ(File.write(Bytes), Bytes.size());
+    ASSERT_TRUE(testsupport::writeFileBytes(Path, Bytes)) << Path.toStdString();
 }
 
 QByteArray LauncherTest::ReadFile(const QString &Path)

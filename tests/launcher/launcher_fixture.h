@@ -1,12 +1,13 @@
 #pragma once
 
 #include "platform/speedbutton.h"
+#include "support/files.h"
+#include "support/gui.h"
 
 #include <QByteArray>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ class QWidget;
 // A launcher started in-process: a Windows directory and a program folder of its own per test,
 // the shell launches and help requests recorded instead of carried out, and every form and the
 // launcher state dropped afterwards.
-class LauncherTest : public ::testing::Test
+class LauncherTest : public testsupport::GuiTest
 {
 public:
     // A button of a form by name.
@@ -40,7 +41,7 @@ protected:
         WriteFile(ProgramDir.filePath("Qx.Lng"), Bytes);
     }
     QString WinIniPath() const { return WinDir.filePath("Win.Ini"); }
-    QString ProgramFolderPath() const { return ProgramDir.path() + '/'; }
+    QString ProgramFolderPath() const { return ProgramDir.folder(); }
     static void WriteFile(const QString &Path, const QByteArray &Bytes);
     static QByteArray ReadFile(const QString &Path);
 
@@ -65,8 +66,8 @@ protected:
     std::vector<std::pair<QString, int>> HelpRequests;
 
 private:
-    QTemporaryDir WinDir;
-    QTemporaryDir ProgramDir;
+    testsupport::TempWindowsDir WinDir;
+    testsupport::TempProgramFolder ProgramDir;
 };
 
 // Win.Ini sections that mark products installed (0) or not (9999).

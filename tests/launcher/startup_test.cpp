@@ -9,9 +9,12 @@
 #include "Qx05.h"
 
 #include "platform/application.h"
+#include "support/paths.h"
 
 #include <QFile>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -234,7 +237,6 @@ TEST_F(LauncherTest, FormsAsCreated)
     EXPECT_EQ(platform::hint(QuixbarForm), QStringLiteral("Halvane Quixbar"));
     EXPECT_EQ(QuixbarForm->palette().color(QPalette::Window), QColor(Qt::black));
     EXPECT_EQ(QuixbarForm->font().pixelSize(), 11);
-    EXPECT_EQ(QuixbarForm->windowTitle(), QString()); // the platform shows the program's title
 
     EXPECT_EQ(QBarForm->windowType(), Qt::SplashScreen);
     EXPECT_TRUE(QBarForm->windowFlags().testFlag(Qt::FramelessWindowHint));
@@ -263,6 +265,15 @@ TEST_F(LauncherTest, FormsAsCreated)
     EXPECT_EQ(QuixbarForm->ExitButton->numGlyphs(), 2);
 
     EXPECT_EQ(AboutBox->size(), QSize(441, 259));
+    // The boxes are centred on the screen, black text on the work space's colour.
+    for (QWidget *Box : {static_cast<QWidget *>(AboutBox), static_cast<QWidget *>(CreditsForm)}) {
+        EXPECT_EQ(Box->pos(),
+                  QPoint(Area.x() + (Area.width() - Box->width()) / 2,
+                         Area.y() + (Area.height() - Box->height()) / 2))
+            << Box->objectName().toStdString();
+        EXPECT_EQ(Box->palette().color(QPalette::WindowText), QColor(Qt::black));
+    }
+    EXPECT_EQ(AboutBox->AboutUserField->palette().color(QPalette::WindowText), QColor(Qt::black));
     EXPECT_EQ(AboutBox->AboutOKButton->geometry(), QRect(314, 34, 97, 25));
     EXPECT_EQ(AboutBox->AuthorButton->text(), QStringLiteral("&Credits"));
     EXPECT_EQ(CreditsForm->size(), QSize(401, 209));
@@ -304,19 +315,155 @@ TEST_F(LauncherTest, ProgramEntry)
     WriteWinIni("[Quixbar]\nRow=40\nCol=70\n");
     auto *App = platform::Application::instance();
     bool BothShown = false;
-    QString Title, HelpFile;
+    QString Title, BarTitle, HelpFile;
     QTimer::singleShot(20000, App, [&] { App->terminate(); }); // bound on the run
     QTimer::singleShot(0, App, [&] {
         BothShown = QBarForm->isVisible() && QuixbarForm->isVisible();
         Title = App->title();
+        BarTitle = QuixbarForm->windowTitle();
         HelpFile = App->helpFile();
         Click(QuixbarForm->ExitButton);
     });
     RunLauncher();
     EXPECT_TRUE(BothShown);
     EXPECT_EQ(Title, QStringLiteral("Quixbar 2.0.1.1"));
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("Quixbar 2.0.1.1"));
+    EXPECT_EQ(BarTitle, QStringLiteral("Quixbar 2.0.1.1"));
     EXPECT_EQ(HelpFile, QStringLiteral("Qx.Hlp"));
     EXPECT_TRUE(App->terminated());
     EXPECT_EQ(ReadFile(WinIniPath()), "[Quixbar]\nRow=40\nCol=70\nAxis=H\n");
+}
+
+// Every picture shows at its fixed logical size, on the bar and on its ghost alike.
+TEST_F(LauncherTest, PicturesHaveTheirSizes)
+{
+    StartHidden();
+    const struct
+    {
+        const char *Button;
+        QSize Glyph;
+    } Glyphs[] = {{"QBarBtn", {23, 17}},    {"DVButton", {20, 16}},      {"ConfigButton", {20, 16}},
+                  {"OCRButton", {20, 16}},  {"CabinetButton", {16, 16}}, {"PhoneButton", {16, 16}},
+                  {"HelpButton", {20, 16}}, {"AboutButton", {20, 16}},   {"ExitButton", {32, 16}}};
+    for (QWidget *Form :
+         {static_cast<QWidget *>(QuixbarForm), static_cast<QWidget *>(PositionForm)}) {
+        for (const auto &G : Glyphs) {
+            SCOPED_TRACE(Form->objectName().toStdString() + " " + G.Button);
+            const platform::SpeedButton *B = Button(Form, G.Button);
+            ASSERT_FALSE(B->glyph().isNull());
+            EXPECT_EQ(B->glyph().deviceIndependentSize().toSize(), G.Glyph);
+        }
+    }
+    // Exit's glyph holds its normal and its disabled image side by side.
+    EXPECT_EQ(QuixbarForm->ExitButton->currentImage().deviceIndependentSize().toSize(),
+              QSize(16, 16));
+    EXPECT_EQ(QBarForm->Image1->pixmap().deviceIndependentSize().toSize(), QSize(213, 180));
+    EXPECT_EQ(QBarForm->Image2->pixmap().deviceIndependentSize().toSize(), QSize(224, 90));
+    EXPECT_EQ(AboutBox->Image1->pixmap().deviceIndependentSize().toSize(), QSize(140, 81));
+    EXPECT_EQ(CreditsForm->Image1->pixmap().deviceIndependentSize().toSize(), QSize(126, 51));
+    EXPECT_FALSE(QuixbarForm->windowIcon().isNull());
+}
+
+// The language file the suite ships gives every text in each of its languages.
+TEST_F(LauncherTest, ShippedLanguageFileHasEveryText)
+{
+    for (const char *Language : {"eng", "deu", "fra"}) {
+        SCOPED_TRACE(Language);
+        WriteWinIni("[Quixbar]\nLanguage=" + QByteArray(Language) + "\n");
+        ProgramFolder = [] { return testsupport::launcherDir() + '/'; };
+        StartHidden();
+        const QStringList Texts = LanguageTargets();
+        EXPECT_FALSE(Texts.contains(QStringLiteral("Problem"))) << Texts.join('|').toStdString();
+        EXPECT_NE(Texts[0], QStringLiteral("Move Quixbar Tool Bar"));
+        NextCase();
+    }
+}
+
+// The bar as its class makes it, before start-up gives it settings and texts: every button's
+// hint and visibility, and the design position and size.
+TEST_F(LauncherTest, BarAsDesigned)
+{
+    TQuixbarForm Bar;
+    const struct
+    {
+        const char *Name;
+        const char *Hint;
+        bool Visible;
+    } Buttons[] = {
+        {"DVButton", "Halvane Dovrane", false},
+        {"ExitButton", "Exit Quixbar", true},
+        {"HelpButton", "Quixbar Help", true},
+        {"AboutButton", "About Quixbar", true},
+        {"PhoneButton", "Halvane Tazlo", false},
+        {"OCRButton", "Halvane Quillex", false},
+        {"CabinetButton", "Halvane Kavarn", false},
+        {"ConfigButton", "Halvane Dovrane Configuration", false},
+        {"QBarBtn", "Move Quixbar Tool bar", true},
+    };
+    for (const auto &B : Buttons) {
+        SCOPED_TRACE(B.Name);
+        platform::SpeedButton *Found = Button(&Bar, B.Name);
+        ASSERT_NE(Found, nullptr);
+        EXPECT_EQ(platform::hint(Found), QString::fromLatin1(B.Hint));
+        EXPECT_EQ(!Found->isHidden(), B.Visible);
+        EXPECT_EQ(Found->size(), QSize(29, 21));
+        EXPECT_TRUE(Found->text().isEmpty());
+    }
+    EXPECT_EQ(Bar.pos(), QPoint(10, 11));
+    EXPECT_EQ(Bar.size(), QSize(262, 22));
+    EXPECT_FALSE(Bar.isVisible());
+    EXPECT_TRUE(Bar.Timer1->isActive());
+    EXPECT_EQ(Bar.findChildren<platform::SpeedButton *>().size(), 9);
+}
+
+// The About and Credits boxes' controls where they belong, before any language text.
+TEST_F(LauncherTest, BoxesAsDesigned)
+{
+    TAboutBox About;
+    TCreditsForm Credits;
+    EXPECT_EQ(About.windowTitle(), QStringLiteral("Quixbar - About"));
+    EXPECT_EQ(platform::hint(&About), QStringLiteral("Select OK to return"));
+    EXPECT_EQ(About.font().bold(), true);
+    EXPECT_EQ(About.AboutUserLabel->font().bold(), false);
+    EXPECT_EQ(About.AboutUserField->font().bold(), true);
+    const struct
+    {
+        QWidget *Control;
+        QWidget *Parent;
+        QPoint At;
+        QSize Size; // not fixed (invalid) for labels, which fit their text
+    } Controls[] = {
+        {About.AboutPanel, &About, {8, 8}, {425, 243}},
+        {About.Image1, About.AboutPanel, {8, 8}, {140, 81}},
+        {About.Panel1, About.AboutPanel, {296, 15}, {113, 73}},
+        {About.AboutOKButton, &About, {314, 34}, {97, 25}},
+        {About.AuthorButton, &About, {314, 66}, {97, 25}},
+        {About.AboutUserLabel, About.AboutPanel, {8, 96}, {}},
+        {About.AboutUserField, About.AboutPanel, {128, 96}, {}},
+        {About.AboutCompanyLabel, About.AboutPanel, {8, 112}, {}},
+        {About.AboutCompanyField, About.AboutPanel, {128, 112}, {}},
+        {About.AboutVersionNoLabel, About.AboutPanel, {8, 128}, {}},
+        {About.AboutVersionField, About.AboutPanel, {128, 128}, {}},
+        {About.AboutGroupBox, About.AboutPanel, {8, 160}, {409, 73}},
+        {Credits.Panel1, &Credits, {6, 8}, {387, 193}},
+        {Credits.Image1, Credits.Panel1, {8, 8}, {129, 57}},
+        {Credits.ThanksMemo, Credits.Panel1, {8, 64}, {369, 121}},
+        {Credits.OKPanel, Credits.Panel1, {240, 8}, {137, 49}},
+        {Credits.OKButton, Credits.OKPanel, {10, 10}, {113, 25}},
+    };
+    for (const auto &C : Controls) {
+        SCOPED_TRACE(C.Control->objectName().toStdString());
+        EXPECT_EQ(C.Control->parentWidget(), C.Parent);
+        EXPECT_EQ(C.Control->pos(), C.At);
+        if (C.Size.isValid()) {
+            EXPECT_EQ(C.Control->size(), C.Size);
+        }
+    }
+    // The notice fills its group box, inside the frame.
+    EXPECT_EQ(About.AboutWarningLabel->parentWidget(), About.AboutGroupBox);
+    EXPECT_TRUE(About.AboutGroupBox->contentsRect().contains(About.AboutWarningLabel->geometry()));
+    EXPECT_TRUE(About.AboutWarningLabel->wordWrap());
+    EXPECT_EQ(About.AboutUserLabel->caption(), QStringLiteral("User"));
+    EXPECT_EQ(About.AboutOKButton->text(), QStringLiteral("&OK"));
+    EXPECT_EQ(Credits.OKButton->text(), QStringLiteral("&OK"));
+    EXPECT_EQ(Credits.windowTitle(), QStringLiteral("Thanks to:"));
 }
