@@ -129,7 +129,7 @@ struct PlacementCase
 };
 
 // The bar comes up where Win.Ini says, in its stored orientation, sized by the installed
-// products; the splash is centred below it.
+// products, staying on top; the splash is centred below it.
 TEST_F(LauncherE2E, BarAppearsWhereWinIniSays)
 {
     const PlacementCase cases[] = {
@@ -159,7 +159,9 @@ TEST_F(LauncherE2E, BarAppearsWhereWinIniSays)
         EXPECT_LE((splash->geometry.topLeft() - centred).manhattanLength(), 2)
             << splash->geometry.x() << "," << splash->geometry.y();
 
-        // The bar is stacked above the splash.
+        // The bar stays on top of other windows, the splash does not; the bar is above it.
+        EXPECT_TRUE(m_x.staysOnTop(bar->id));
+        EXPECT_FALSE(m_x.staysOnTop(splash->id));
         const QList<XWindow> stack = m_x.windowsOfPid(qx.pid());
         qsizetype barIndex = -1, splashIndex = -1;
         for (qsizetype i = 0; i < stack.size(); ++i) {
