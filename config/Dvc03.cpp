@@ -1,6 +1,7 @@
 #include "Dvc03.h"
 
 #include "Controls.h"
+#include "platform/application.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -2,7 +2,7 @@
 
 #include "platform/application.h"
 
-#include <QtGlobal>
+#include <QWidget>
 
 namespace DvcTestHooks {
 QString ProgramFolder;
