@@ -4,12 +4,12 @@
 #include <QList>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
 #include <type_traits>
 
 class QEventLoop;
-class QWidget;
 
 namespace platform {
 

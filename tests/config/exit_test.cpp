@@ -2,6 +2,7 @@
 #include "fixture.h"
 
 #include "config/Dvc01.h"
+#include "config/Program.h"
 #include "platform/radiogroup.h"
 #include "platform/spinedit.h"
 #include "shared/Language.h"
@@ -9,9 +10,10 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
+
+#include <optional>
 
 using namespace testsupport;
 
@@ -43,28 +45,6 @@ const QByteArray SizesBefore = "[eng]\n"
                                "Size.1=B5\n"
                                "DefaultSize=1\n";
 
-// Makes a file truly unchangeable, also for root, while it lives.
-class ImmutableFile
-{
-public:
-    explicit ImmutableFile(const QString &path)
-        : m_path(path)
-    {
-        m_ok = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), m_path}) == 0;
-    }
-    ~ImmutableFile() { release(); }
-    bool ok() const { return m_ok; }
-    void release()
-    {
-        if (m_ok)
-            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_path});
-        m_ok = false;
-    }
-
-private:
-    QString m_path;
-    bool m_ok = false;
-};
 } // namespace
 
 class ExitTest : public ConfigTest
@@ -193,9 +173,9 @@ TEST_F(ExitTest, ReadOnlyPaperFileStopsExit)
 {
     const QByteArray dvLng = fifteenNames() + SizesBefore;
     start(WinIniBefore, dvLng);
-    ImmutableFile guard(programPath(QStringLiteral("Dv.Lng")));
-    if (!guard.ok())
-        GTEST_SKIP() << "chattr +i is not available here";
+    std::optional<ReadOnlyGuard> guard;
+    guard.emplace(programPath(QStringLiteral("Dv.Lng")));
+    ASSERT_TRUE(guard->ok()) << guard->description().toStdString();
     DvConfForm->GreySpinEdit->setValue(333);
     DvConfForm->ExitBitBtn->click();
     EXPECT_EQ(errors,
@@ -209,7 +189,7 @@ TEST_F(ExitTest, ReadOnlyPaperFileStopsExit)
     EXPECT_FALSE(app().terminated());
     EXPECT_TRUE(DvConfForm->isVisible());
 
-    guard.release();
+    guard.reset();
     DvConfForm->ExitBitBtn->click();
     EXPECT_EQ(errors.size(), 1);
     EXPECT_TRUE(waitUntil([this] { return app().terminated(); }));

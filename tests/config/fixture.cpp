@@ -11,7 +11,6 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -25,7 +24,6 @@ void ConfigTest::SetUp()
     ResetConfigToolForTests();
     ASSERT_TRUE(windir.isValid());
     ASSERT_TRUE(program.isValid());
-    setenv("HALVANE_WINDIR", QFile::encodeName(windir.path()).constData(), 1);
     DvcTestHooks::ProgramFolder = program.path() + QLatin1Char('/');
     app().errorReportHook = [this](const QString &message) { errors.append(message); };
 
@@ -60,7 +58,6 @@ void ConfigTest::TearDown()
     m_guard = nullptr;
     app().errorReportHook = nullptr;
     ResetConfigToolForTests();
-    unsetenv("HALVANE_WINDIR");
     GuiTest::TearDown();
 }
 

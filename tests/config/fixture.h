@@ -1,10 +1,10 @@
 #pragma once
 
+#include "support/files.h"
 #include "support/gui.h"
 
 #include <QByteArray>
 #include <QStringList>
-#include <QTemporaryDir>
 
 class QTimer;
 
@@ -35,8 +35,8 @@ protected:
     // The loop's first showing of the dialog (its show handler runs).
     void showDialog();
 
-    QTemporaryDir windir;
-    QTemporaryDir program;
+    testsupport::TempWindowsDir windir;
+    testsupport::TempProgramFolder program;
     // Default error reports, in order.
     QStringList errors;
 

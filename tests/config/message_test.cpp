@@ -139,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
                        "", "", true},
         CatalogueCase {"NoCaptionKey", "[Dovrane]\nLanguage=eng\n", "[eng]\n20=text\n", 20,
                        "Dovrane", "", "", true}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 // A message text longer than the reader's limit is cut to its first 1023 characters.
 TEST_F(MessageTest, LongTextIsCut)

@@ -49,8 +49,9 @@ TEST_P(PaperTest, ListsAndDefaultAfterFirstShowing)
     for (int i = 0; i < DvConfForm->ComboBox2->count(); ++i)
         first.append(DvConfForm->ComboBox2->itemText(i));
     ASSERT_EQ(first.size(), 15);
-    if (!c.entries.isEmpty())
+    if (!c.entries.isEmpty()) {
         EXPECT_EQ(first, c.entries);
+    }
     for (int n = 1; n <= 5; ++n) {
         QComboBox *list = DvConfForm->PaperList(n);
         QStringList entries;
@@ -120,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
         PaperCase {"DefaultAboveFiveSelectsFive", "[eng]\nDefaultSize=9\n", {1, 1, 1, 1, 1}, 4},
         PaperCase {"DefaultHexadecimal", "[eng]\nDefaultSize=0x2\n", {1, 1, 1, 1, 1}, 1},
         PaperCase {"DefaultNotANumberIsFour", "[eng]\nDefaultSize=two\n", {1, 1, 1, 1, 1}, 3}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 // The table behind the lists: fifteen keys in the shared order, and positions outside it.
 TEST(PaperTableTest, KeysFollowTheSharedOrder)

@@ -82,8 +82,9 @@ TEST_P(StartUpEndingTest, OnlyTheFirstReportWaitsAndTheToolEndsWithoutWriting)
     writeProgram(QStringLiteral("DvConf.Lng"), "[eng]\nCaption.ExitButton=E&xit\n");
     if (c.dvLngPresent)
         writeProgram(QStringLiteral("Dv.Lng"), OrdinaryDvLng);
-    if (c.dvLngIsFolder)
+    if (c.dvLngIsFolder) {
         ASSERT_TRUE(QDir(program.path()).mkdir(QStringLiteral("Dv.Lng")));
+    }
     const FileSnapshot before = snapshot();
 
     EXPECT_EQ(runPressingOkOnFirstMessage(), c.expectedFirst);
@@ -115,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The empty language names no catalogue section: fatal error 4 instead of message 20.
         EndingCase {"EmptyLanguage", "[Dovrane]\nLanguage=\n", true, false,
                     QStringLiteral("fatal 4")}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 // With both faults, the message-16 dialog that follows message 20 opens and closes at once.
 TEST_F(StartUpTest, SecondMessageAfterTheEndRequestIsNeverReadable)
@@ -175,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
         ResolutionCase {"AboveRange", "ColourDpi=1200\n", 200, 150, 600},
         ResolutionCase {"Hexadecimal", "BWDpi=0x20\nGreyDpi=$40\n", 32, 64, 100},
         ResolutionCase {"Negative", "GreyDpi=-7\n", 200, 10, 100}),
-    [](const auto &info) { return std::string(info.param.name); });
+    [](const auto &row) { return std::string(row.param.name); });
 
 // A reader that breaks down while reading the resolutions: the four defaults are stored and used.
 TEST_F(StartUpTest, ReaderFailureStoresAndUsesTheDefaults)
