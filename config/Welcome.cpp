@@ -6,11 +6,18 @@
 #include "platform/application.h"
 #include "shared/IniFiles.h"
 
+#include <QDeadlineTimer>
 #include <QLabel>
+#include <QWindow>
 
 #include <exception>
 
 TWelcomeForm *WelcomeForm = nullptr;
+
+namespace {
+// How long start-up waits at most for the window system to put the Welcome window up.
+constexpr int ExposeWaitMs = 1000;
+} // namespace
 
 TWelcomeForm::TWelcomeForm()
 {
@@ -77,8 +84,11 @@ void OpenWelcome(const QString &Title)
 
     WelcomeForm->centerOnScreen();
     WelcomeForm->show();
-    // The rest of start-up gives the loop no chance to paint, so paint now and let the window
-    // system take the picture before going on.
+    // The rest of start-up gives the loop no chance to paint, so wait until the window system
+    // has put the window up, paint it now and let the window system take the picture.
+    const QDeadlineTimer Deadline(ExposeWaitMs);
+    while (!WelcomeForm->windowHandle()->isExposed() && !Deadline.hasExpired())
+        App->processEvents(QEventLoop::AllEvents, 20);
     WelcomeForm->repaint();
     App->processMessages();
 }

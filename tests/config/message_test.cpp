@@ -32,6 +32,7 @@ struct CatalogueCase
     QString caption;
     QString text;
     bool fatal = false;
+    friend void PrintTo(const CatalogueCase &c, std::ostream *out) { *out << c.name; }
 };
 
 const QByteArray ThreeLanguages = "[eng]\n"

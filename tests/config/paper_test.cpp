@@ -30,6 +30,7 @@ struct PaperCase
     std::array<int, 5> positions; // selected position (1 to 15) of lists 1 to 5
     int defaultItem; // selected radio item, 0 for the first, -1 for none
     QStringList entries = {}; // list 1's entries when checked
+    friend void PrintTo(const PaperCase &c, std::ostream *out) { *out << c.name; }
 };
 } // namespace
 

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -53,6 +54,14 @@ protected:
             clickLater(modal->findChild<QPushButton *>(QStringLiteral("OKButton")));
         });
         startTool();
+        // The loop must end by itself; should it not, fail instead of hanging.
+        QTimer bound;
+        bound.setSingleShot(true);
+        QObject::connect(&bound, &QTimer::timeout, [this] {
+            ADD_FAILURE() << "the tool did not end";
+            app().terminate();
+        });
+        bound.start(10000);
         app().run();
         return *text;
     }
@@ -67,6 +76,7 @@ struct EndingCase
     bool dvLngPresent;
     bool dvLngIsFolder;
     QString expectedFirst; // the one form that waits for the user
+    friend void PrintTo(const EndingCase &c, std::ostream *out) { *out << c.name; }
 };
 
 class StartUpEndingTest : public StartUpTest, public ::testing::WithParamInterface<EndingCase>
@@ -148,6 +158,7 @@ struct ResolutionCase
     const char *name;
     QByteArray entries;
     int bw, grey, colour; // what the fields show
+    friend void PrintTo(const ResolutionCase &c, std::ostream *out) { *out << c.name; }
 };
 
 class ResolutionTest : public StartUpTest, public ::testing::WithParamInterface<ResolutionCase>
