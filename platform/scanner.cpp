@@ -5,7 +5,6 @@
 #include "platform/profile.h"
 #include "platform/sane.h"
 
-#include <QCloseEvent>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -148,17 +147,16 @@ public:
     }
 
 protected:
-    void closeEvent(QCloseEvent *event) override
+    // Escape, the close box and Cancel all end here. While a search runs the dialog stays open
+    // and closes when the search has ended.
+    void reject() override
     {
         if (m_searching && !Application::instance()->terminated()) {
-            event->ignore();
             cancel();
             return;
         }
-        QDialog::closeEvent(event);
+        QDialog::reject();
     }
-    // Escape closes through the close event, like the frame's close box.
-    void reject() override { close(); }
 
 private:
     void searchEnded(const QList<sane::Device> &devices, bool ok, const QString &error)
@@ -250,6 +248,9 @@ QString saneLibraryName()
 
 void selectScannerSource(QWidget *owner)
 {
+    // A program that is ending opens no more dialogs; SANE is not even started.
+    if (Application::instance()->terminated())
+        return;
     sane::Api api;
     QString error;
     if (!sane::load(saneLibraryName(), &api, &error)) {
