@@ -1,5 +1,7 @@
 #include "application.h"
 
+#include "form.h"
+
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -16,6 +18,21 @@ Application *s_instance = nullptr;
 
 // The modal result a form closed with, kept on the form so that any form class can set it.
 constexpr const char *ModalResultProperty = "modalResult";
+
+// Inside a catch block: gives the error being handled to the default error report.
+void reportCurrentException()
+{
+    QString message;
+    try {
+        throw;
+    } catch (const std::exception &e) {
+        message = QString::fromUtf8(e.what());
+    } catch (...) {
+        message = QStringLiteral("Unknown error");
+    }
+    if (auto *app = Application::instance())
+        app->showException(message);
+}
 } // namespace
 
 Application::Application(int &argc, char **argv)
@@ -40,6 +57,8 @@ Application *Application::instance()
 
 void Application::registerForm(QWidget *form)
 {
+    if (m_forms.contains(form))
+        return;
     m_forms.append(form);
     if (!m_mainForm) {
         m_mainForm = form;
@@ -98,13 +117,15 @@ void Application::terminate()
     m_terminatePending = true;
     // A queued call rather than quit(): it is neither lost before a loop runs nor dropped when
     // a nested loop starts, and whichever loop runs next takes it.
-    QMetaObject::invokeMethod(this, &Application::takeTerminate, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, generation = m_generation] { takeTerminate(generation); },
+        Qt::QueuedConnection);
 }
 
-void Application::takeTerminate()
+void Application::takeTerminate(quint64 generation)
 {
-    if (!m_terminatePending)
-        return; // reset since the request was made
+    if (generation != m_generation || !m_terminatePending)
+        return; // made before a reset
     m_terminatePending = false;
     m_terminated = true;
     for (QEventLoop *loop : std::as_const(m_loops))
@@ -114,34 +135,46 @@ void Application::takeTerminate()
 int Application::showModal(QWidget *form)
 {
     form->setProperty(ModalResultProperty, int(mrNone));
-    if (m_terminated) {
-        // Once the program is ending, a modal form opens and closes again at once.
-        return mrCancel;
-    }
+    // Modality only takes effect when a window is shown, so a visible form is shown anew.
+    if (form->isVisible())
+        form->hide();
     const Qt::WindowModality oldModality = form->windowModality();
     form->setWindowModality(Qt::ApplicationModal);
-    QEventLoop loop;
-    m_loops.append(&loop);
-    // The loop ends when the form is hidden, however that happens.
-    struct HideWatcher : QObject
-    {
-        QEventLoop *loop = nullptr;
-        bool eventFilter(QObject * /*watched*/, QEvent *event) override
+    const QPointer<QWidget> guard(form);
+    if (m_terminated) {
+        // Once the program is ending, a modal form opens (its show handler runs) and closes
+        // again at once, without waiting for input.
+        form->show();
+    } else {
+        QEventLoop loop;
+        // The loop ends when the form is hidden, however that happens, or is deleted.
+        struct HideWatcher : QObject
         {
-            if (event->type() == QEvent::Hide)
-                loop->exit(0);
-            return false;
-        }
-    } hideWatcher;
-    hideWatcher.loop = &loop;
-    form->installEventFilter(&hideWatcher);
-    form->show();
-    form->raise();
-    form->activateWindow();
-    if (form->isVisible() && !m_terminated)
-        loop.exec();
-    form->removeEventFilter(&hideWatcher);
-    m_loops.removeOne(&loop);
+            QEventLoop *loop = nullptr;
+            bool eventFilter(QObject * /*watched*/, QEvent *event) override
+            {
+                if (event->type() == QEvent::Hide)
+                    loop->exit(0);
+                return false;
+            }
+        } hideWatcher;
+        hideWatcher.loop = &loop;
+        const QMetaObject::Connection deleted
+            = connect(form, &QObject::destroyed, &loop, [&loop] { loop.exit(0); });
+        form->installEventFilter(&hideWatcher);
+        m_loops.append(&loop);
+        form->show();
+        form->raise();
+        form->activateWindow();
+        if (guard && form->isVisible() && !m_terminated)
+            loop.exec();
+        m_loops.removeOne(&loop);
+        disconnect(deleted);
+        if (guard)
+            form->removeEventFilter(&hideWatcher);
+    }
+    if (!guard)
+        return mrCancel;
     form->hide();
     form->setWindowModality(oldModality);
     const int result = form->property(ModalResultProperty).toInt();
@@ -156,8 +189,7 @@ void Application::setScreenCursor(ScreenCursor cursor)
     if (cursor == ScreenCursor::HourGlass)
         setOverrideCursor(Qt::WaitCursor);
     else
-        while (overrideCursor())
-            restoreOverrideCursor();
+        restoreOverrideCursor();
 }
 
 void Application::showException(const QString &message)
@@ -167,9 +199,13 @@ void Application::showException(const QString &message)
         errorReportHook(text);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, m_title, text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("ErrorReport"));
     box.setTextFormat(Qt::PlainText);
-    box.exec();
+    setCaption(&box, m_title);
+    // Through showModal() rather than exec(): a terminate request taken while the box is up
+    // ends its loop too, and once the program is ending the box does not wait for input.
+    showModal(&box);
 }
 
 void setModalResult(QWidget *form, int result)
@@ -184,21 +220,41 @@ void Application::resetForTests()
         delete form.data();
     m_forms.clear();
     m_mainForm = nullptr;
-    m_title.clear();
+    setTitle(QString());
     m_helpFile.clear();
-    setScreenCursor(ScreenCursor::Default);
+    errorReportHook = nullptr;
+    helpHook = nullptr;
+    m_cursor = ScreenCursor::Default;
+    while (overrideCursor())
+        restoreOverrideCursor();
     m_terminated = false;
     m_terminatePending = false;
-    // A request still queued from the previous case finds nothing pending and does nothing.
-    sendPostedEvents(this, QEvent::MetaCall);
+    // A request still queued from before finds itself outdated and does nothing.
+    ++m_generation;
+}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    // The last line of defence for event overrides that run system code without guarded():
+    // the error is reported and the event counts as not handled, rather than the exception
+    // unwinding through Qt.
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        reportCurrentException();
+    }
+    return false;
 }
 
 bool Application::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_mainForm && event->type() == QEvent::Close) {
-        // Closing the main form ends the program.
-        terminate();
-        return false;
+        // Closing the main form ends the program, unless the form itself refuses to close: let
+        // the form handle the event first, then look at its verdict.
+        static_cast<QObject *>(watched)->event(event);
+        if (event->isAccepted())
+            terminate();
+        return true;
     }
     return QApplication::eventFilter(watched, event);
 }
@@ -207,12 +263,8 @@ void guarded(const std::function<void()> &fn)
 {
     try {
         fn();
-    } catch (const std::exception &e) {
-        if (auto *app = Application::instance())
-            app->showException(QString::fromUtf8(e.what()));
     } catch (...) {
-        if (auto *app = Application::instance())
-            app->showException(QStringLiteral("Unknown error"));
+        reportCurrentException();
     }
 }
 

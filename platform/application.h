@@ -97,10 +97,11 @@ public:
     std::function<bool(const QString &helpFile, int command)> helpHook;
 
 protected:
+    bool notify(QObject *receiver, QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void takeTerminate();
+    void takeTerminate(quint64 generation);
 
     QPointer<QWidget> m_mainForm;
     QList<QPointer<QWidget>> m_forms;
@@ -110,6 +111,7 @@ private:
     ScreenCursor m_cursor = ScreenCursor::Default;
     bool m_terminated = false;
     bool m_terminatePending = false;
+    quint64 m_generation = 0; // counts resets, so that a request made before one stays void
 };
 
 // Ends a form shown by showModal() with the given result (closing it as its frame would).

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 #include <QStyle>
 #include <QStyleOption>
 
@@ -63,7 +64,10 @@ void Form::centerOnScreen()
 void Form::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    Q_EMIT shown();
+    // A window coming back from being minimised is shown by the window system (spontaneous);
+    // the form's show handler is for becoming visible, as show() makes it.
+    if (!event->spontaneous())
+        Q_EMIT shown();
 }
 
 Label::Label(QWidget *parent)
@@ -99,8 +103,11 @@ void Label::paintEvent(QPaintEvent * /*event*/)
 void setHint(QWidget *widget, const QString &hint)
 {
     widget->setProperty(HintProperty, hint);
+    // Rich text that says the plain text: a tooltip that merely looked like markup would
+    // otherwise be taken as markup. Pre keeps runs of blanks as they are, as the hint's file has
+    // them; a hint is one short line, so it loses no wrapping.
     widget->setToolTip(hint.isEmpty() ? QString()
-                                      : Qt::convertFromPlainText(hint, Qt::WhiteSpaceNormal));
+                                      : Qt::convertFromPlainText(hint, Qt::WhiteSpacePre));
 }
 
 QString hint(const QWidget *widget)
@@ -114,6 +121,13 @@ void setCaption(QWidget *window, const QString &caption)
     QString title = caption;
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     window->setWindowTitle(title);
+}
+
+QString caption(const QWidget *window)
+{
+    QString title = window->windowTitle();
+    title.replace(QStringLiteral("[*][*]"), QStringLiteral("[*]"));
+    return title;
 }
 
 QString stripAccessKeys(const QString &caption)

@@ -68,6 +68,8 @@ QString hint(const QWidget *widget);
 
 // Sets a window title shown literally: Qt's "[*]" placeholder gets no special meaning.
 void setCaption(QWidget *window, const QString &caption);
+// The title as set by setCaption() and shown; windowTitle() holds it escaped for Qt.
+QString caption(const QWidget *window);
 
 // A caption as it shows on a control: each "&" that marks an access key removed, "&&" as "&".
 QString stripAccessKeys(const QString &caption);

@@ -19,9 +19,9 @@
 
 // Reading and writing one entry of an INI file.
 //
-// Files are bytes. One parsing function, forEachLine(), cuts a file into lines and tells what each
-// line is; reading and writing both walk it. Lines it cannot make sense of are kept as they are and
-// otherwise ignored, so no file content ever makes a read fail.
+// Files are bytes. One parsing function, IniText::parseLine(), tells what a line is and where the
+// next one starts; reading and writing both walk the file with it. Lines it cannot make sense of
+// are kept as they are and otherwise ignored, so no file content ever makes a read fail.
 //
 // Every write takes an exclusive lock on the folder that holds the file (flock on a descriptor of
 // the folder: it needs no lock file of its own and stays valid across the rename that replaces the
@@ -83,9 +83,13 @@ bool sameName(QByteArrayView a, QByteArrayView b)
             equal = asciiLower(a[i]) == asciiLower(b[i]);
         if (equal)
             return true;
-    }
-    if (isAscii(a) && isAscii(b))
+        if (isAscii(a) && isAscii(b))
+            return false;
+    } else if (isAscii(a.size() > b.size() ? a : b)) {
+        // Every other character takes two bytes or more, so of two names that match as text
+        // and differ in length, the longer one holds such a character.
         return false;
+    }
     return decodeSettingText(a).compare(decodeSettingText(b), Qt::CaseInsensitive) == 0;
 }
 
@@ -106,62 +110,110 @@ QByteArrayView lineEnding(QByteArrayView text, const IniLine &line)
     return text.sliced(line.end, line.next - line.end);
 }
 
-// The parser. Calls visit(line) for every line of text, in order, until visit returns false.
-// A byte-order mark at the very start is no part of the first line.
-template<typename Visit> void forEachLine(QByteArrayView text, Visit visit)
+// A file's bytes as lines. Lines end at CR LF, LF or CR alone; a byte-order mark at the very start
+// is no part of the first line.
+class IniText
 {
-    const char *data = text.data();
-    const qsizetype size = text.size();
-    qsizetype pos = text.startsWith(QByteArrayView(Bom)) ? 3 : 0;
-    // Positions of the next CR and LF, each found with one memchr and reused until passed.
-    qsizetype nextCr = -1;
-    qsizetype nextLf = -1;
-    auto find = [&](char c, qsizetype from) -> qsizetype {
-        const void *hit = std::memchr(data + from, c, static_cast<size_t>(size - from));
-        return hit ? static_cast<const char *>(hit) - data : size;
-    };
-    while (pos < size) {
-        if (nextCr < pos)
-            nextCr = find('\r', pos);
-        if (nextLf < pos)
-            nextLf = find('\n', pos);
+public:
+    explicit IniText(QByteArrayView text)
+        : m_text(text)
+    { }
+    QByteArrayView bytes() const { return m_text; }
+    qsizetype size() const { return m_text.size(); }
+    qsizetype firstLine() const { return m_text.startsWith(QByteArrayView(Bom)) ? 3 : 0; }
+
+    // The parser: what the line starting at pos is, and where the next one starts.
+    IniLine parseLine(qsizetype pos)
+    {
+        const char *data = m_text.data();
         IniLine line;
         line.begin = pos;
-        line.end = std::min(nextCr, nextLf);
+        line.end = std::min(m_cr.next(m_text, '\r', pos), m_lf.next(m_text, '\n', pos));
         line.next = line.end;
-        if (line.next < size) {
-            line.next
-                += (data[line.next] == '\r' && line.next + 1 < size && data[line.next + 1] == '\n')
-                ? 2
-                : 1;
+        if (line.next < size()) {
+            const bool crlf
+                = data[line.next] == '\r' && line.next + 1 < size() && data[line.next + 1] == '\n';
+            line.next += crlf ? 2 : 1;
         }
         qsizetype first = line.begin;
         while (first < line.end && isBlank(data[first]))
             ++first;
-        if (first < line.end && data[first] == '[') {
-            const void *close
-                = std::memchr(data + first + 1, ']', static_cast<size_t>(line.end - first - 1));
+        if (first == line.end || data[first] == ';')
+            return line; // blank or comment
+        if (data[first] == '[') {
+            const auto *close = static_cast<const char *>(
+                std::memchr(data + first + 1, ']', static_cast<size_t>(line.end - first - 1)));
             if (close) {
                 line.kind = IniLine::Section;
-                const qsizetype closePos = static_cast<const char *>(close) - data;
-                line.name = trimmed(text.sliced(first + 1, closePos - first - 1));
+                line.name = trimmed(m_text.sliced(first + 1, close - data - first - 1));
+                return line;
             }
         }
-        if (line.kind == IniLine::Other && first < line.end && data[first] != ';') {
-            const void *equals
-                = std::memchr(data + first, '=', static_cast<size_t>(line.end - first));
-            if (equals) {
-                line.kind = IniLine::Entry;
-                const qsizetype equalsPos = static_cast<const char *>(equals) - data;
-                line.name = trimmed(text.sliced(first, equalsPos - first));
-                line.valueBegin = equalsPos + 1;
-            }
+        const auto *equals = static_cast<const char *>(
+            std::memchr(data + first, '=', static_cast<size_t>(line.end - first)));
+        if (equals) {
+            line.kind = IniLine::Entry;
+            line.name = trimmed(m_text.sliced(first, equals - data - first));
+            line.valueBegin = equals - data + 1;
         }
-        if (!visit(line))
-            return;
-        pos = line.next;
+        return line;
     }
-}
+
+    // Calls visit(line) for every line, in order, until visit returns false.
+    template<typename Visit> void forEachLine(Visit visit)
+    {
+        for (qsizetype pos = firstLine(); pos < size();) {
+            const IniLine line = parseLine(pos);
+            if (!visit(line))
+                return;
+            pos = line.next;
+        }
+    }
+
+    // The start of the first line at or after pos (a line start) that may be a section header:
+    // its first non-blank byte is "[". Lets a read skip the sections it does not want quickly.
+    qsizetype nextHeaderCandidate(qsizetype pos) const
+    {
+        const char *data = m_text.data();
+        const qsizetype start = firstLine();
+        while (pos < size()) {
+            const auto *bracket = static_cast<const char *>(
+                std::memchr(data + pos, '[', static_cast<size_t>(size() - pos)));
+            if (!bracket)
+                break;
+            qsizetype lineStart = bracket - data;
+            while (lineStart > start && isBlank(data[lineStart - 1]))
+                --lineStart;
+            if (lineStart == start || data[lineStart - 1] == '\n' || data[lineStart - 1] == '\r')
+                return lineStart;
+            pos = bracket - data + 1;
+        }
+        return size();
+    }
+
+private:
+    // The next position of one byte, found with one memchr and reused until passed, so that a
+    // file without any CR costs one search for CR in all.
+    struct NextByte
+    {
+        qsizetype from = -1;
+        qsizetype at = -1;
+        qsizetype next(QByteArrayView text, char c, qsizetype pos)
+        {
+            if (pos < from || pos > at) {
+                const void *hit
+                    = std::memchr(text.data() + pos, c, static_cast<size_t>(text.size() - pos));
+                from = pos;
+                at = hit ? static_cast<const char *>(hit) - text.data() : text.size();
+            }
+            return at;
+        }
+    };
+
+    QByteArrayView m_text;
+    NextByte m_cr;
+    NextByte m_lf;
+};
 
 // An entry's value as a read gives it: up to a NUL, without the blanks at both ends and one
 // outer pair of quotes, and no longer than MaxProfileValue bytes. A cut never splits a UTF-8
@@ -185,22 +237,26 @@ QByteArray entryValue(QByteArrayView text, const IniLine &line)
 
 std::optional<QByteArray> findValue(QByteArrayView text, QByteArrayView section, QByteArrayView key)
 {
-    std::optional<QByteArray> result;
-    bool inSection = false;
     const QByteArrayView wantedSection = trimmed(section);
     const QByteArrayView wantedKey = trimmed(key);
-    forEachLine(text, [&](const IniLine &line) {
-        if (line.kind == IniLine::Section) {
-            if (inSection)
-                return false; // only the first section of a name counts
-            inSection = sameName(line.name, wantedSection);
-        } else if (line.kind == IniLine::Entry && inSection && sameName(line.name, wantedKey)) {
-            result = entryValue(text, line);
-            return false;
+    IniText ini(text);
+    for (qsizetype pos = ini.firstLine(); (pos = ini.nextHeaderCandidate(pos)) < ini.size();) {
+        const IniLine header = ini.parseLine(pos);
+        pos = header.next;
+        if (header.kind != IniLine::Section || !sameName(header.name, wantedSection))
+            continue;
+        // Only the first section of a name counts.
+        while (pos < text.size()) {
+            const IniLine line = ini.parseLine(pos);
+            if (line.kind == IniLine::Section)
+                break;
+            if (line.kind == IniLine::Entry && sameName(line.name, wantedKey))
+                return entryValue(text, line);
+            pos = line.next;
         }
-        return true;
-    });
-    return result;
+        break;
+    }
+    return std::nullopt;
 }
 
 // The file's contents with key=value stored in section, changing one line or adding one entry or
@@ -215,7 +271,7 @@ QByteArray withEntry(QByteArrayView text, QByteArrayView section, QByteArrayView
     IniLine insertAfter; // the last entry of the section, or its header
     const QByteArrayView wantedSection = trimmed(section);
     const QByteArrayView wantedKey = trimmed(key);
-    forEachLine(text, [&](const IniLine &line) {
+    IniText(text).forEachLine([&](const IniLine &line) {
         if (eol.isEmpty())
             eol = lineEnding(text, line);
         if (line.kind == IniLine::Section) {
@@ -339,6 +395,8 @@ bool lockFd(int fd, int operation)
     return rc == 0;
 }
 
+// The whole of a regular file. Under our lock nobody of ours changes it, so its size is what is
+// there to read; a file that another program is still growing is read as far as it went.
 bool readAll(int fd, QByteArray &out)
 {
     struct stat st;
@@ -346,9 +404,7 @@ bool readAll(int fd, QByteArray &out)
         return false;
     out.resize(st.st_size);
     qsizetype filled = 0;
-    for (;;) {
-        if (filled == out.size())
-            out.resize(out.size() + 4096); // the file may have grown since fstat
+    while (filled < out.size()) {
         const ssize_t n = ::read(fd, out.data() + filled, static_cast<size_t>(out.size() - filled));
         if (n < 0 && errno == EINTR)
             continue;
@@ -588,14 +644,21 @@ QString resolveProfilePath(const QString &name)
 QByteArray readProfileString(QByteArrayView section, QByteArrayView key, QByteArrayView def,
                              const QString &fileName)
 {
-    const QString path = resolveProfilePath(fileName);
-    const Fd lock = lockFolder(folderOf(path), LOCK_SH);
+    const QString exact
+        = isBareName(fileName) ? windowsDirectory() + QLatin1Char('/') + fileName : fileName;
+    const Fd lock = lockFolder(folderOf(exact), LOCK_SH);
     QByteArray text;
-    {
-        const Fd file = openPath(encodedPath(path), O_RDONLY | O_NONBLOCK);
+    // The exact spelling first, which spares searching the folder in the common case.
+    Fd file = openPath(encodedPath(exact), O_RDONLY | O_NONBLOCK);
+    if (!file.valid() || !readAll(file.get(), text)) {
+        const QString path = resolveProfilePath(fileName);
+        if (path == exact)
+            return def.toByteArray();
+        file = openPath(encodedPath(path), O_RDONLY | O_NONBLOCK);
         if (!file.valid() || !readAll(file.get(), text))
             return def.toByteArray();
     }
+    file.reset();
     if (std::optional<QByteArray> value = findValue(text, section, key))
         return *value;
     return def.toByteArray();

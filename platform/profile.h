@@ -23,17 +23,42 @@ QString windowsDirectory();
 QString resolveProfilePath(const QString &name);
 
 // The value of key in section of the file, or def when the file, the section or the key is
-// missing. Never fails. See readProfileString's rules in profile.cpp.
+// missing, or the name leads to no readable regular file. Never fails. The rules:
+// - lines end at CR LF, LF or CR; a UTF-8 byte-order mark at the start is skipped;
+// - "[name]" starts a section (the name ends at the first "]", blanks around it are dropped);
+//   only the first section of a name is searched; entries before the first section belong to none;
+// - "key=value": the value is everything after the first "=", up to a NUL, without the blanks
+//   (space, TAB, VT) at both ends and one outer pair of matching quotes; the first of two equal
+//   keys wins; an empty value gives empty bytes, not def;
+// - a line whose first non-blank byte is ";" is a comment; any other line without "=" is ignored;
+// - section and key names match without regard to letter case (as text when not plain ASCII);
+// - a value gives at most MaxProfileValue bytes, cut so that no UTF-8 character is split.
+// Every call reads the file afresh.
 QByteArray readProfileString(QByteArrayView section, QByteArrayView key, QByteArrayView def,
                              const QString &fileName);
 
-// Stores key=value in section, creating the file, the section or the entry as needed, and
-// leaves every other byte of the file as it is. Returns true when the value reached the file;
-// false, with the file unchanged, when it cannot be written or an argument holds CR, LF or NUL.
+// Stores key=value in section: replaces the value of the first matching entry (keeping the
+// spelling of its key and all that precedes its value), or adds the entry after the last entry
+// of the first matching section, or adds the section at the end of the file, or creates the file
+// (and, for a bare name, the Windows directory). New lines take the file's own line ending (LF in
+// a new file). Every other byte of the file stays as it was.
+//
+// The whole read-change-write runs under an exclusive lock that every writer of ours takes, and
+// the new contents replace the file by an atomic rename, so concurrent writers lose nothing and a
+// crash leaves the old file or the new one. A link is written at its target; owner and
+// permissions stay. Where the folder takes no new file but the file may be written, the file is
+// rewritten in place.
+//
+// Returns true when the value reached the file. Returns false, with the file byte for byte as it
+// was and no new file beside it, when the file is read-only, the folder of a full path does not
+// exist, something other than a regular file is in the file's place, the disk is full, or an
+// argument would break the file's structure: CR, LF or NUL anywhere, "]" in the section, "=" in
+// the key, or a key that would read as a comment or a section header.
 bool writeProfileString(QByteArrayView section, QByteArrayView key, QByteArrayView value,
                         const QString &fileName);
 
-// A setting's bytes as text: valid UTF-8 as UTF-8, anything else as Windows-1252.
+// A setting's bytes as text: valid UTF-8 as UTF-8, anything else as Windows-1252 (the five bytes
+// that code page leaves undefined keep their Latin-1 meaning, as Windows' conversion has them).
 QString decodeSettingText(QByteArrayView bytes);
 // Text as a setting's bytes (UTF-8).
 QByteArray encodeSettingText(const QString &text);

@@ -3,10 +3,11 @@
 //
 //   xvfb_probe <x> <y> <record-folder>
 //
-// "Probe": frameless, 200 x 100 at x, y; its button "WriteButton" at 10, 10 (100 x 30) appends
-// "clicked\n" to <record-folder>/clicks.txt. "Probe Second": 160 x 80 at 400, 300, with a line
-// edit whose text goes to <record-folder>/typed.txt on Return. "Probe Ghost": 50 x 20 at 600, 50,
-// placed without the window manager. Ctrl+Q in any of them ends the program with exit code 3.
+// "Probe": frameless and on top, 200 x 100 at x, y; its button "WriteButton" at 10, 10 (100 x 30)
+// appends "clicked\n" to <record-folder>/clicks.txt. "Probe Zweite Übersicht": 160 x 80 at 400,
+// 300, with a line edit whose text goes to <record-folder>/typed.txt on Return. "Probe Ghost": 50 x
+// 20 at 600, 50, placed without the window manager. Ctrl+Q in any of them ends the program with
+// exit code 3.
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -42,7 +43,7 @@ int main(int argc, char **argv)
     const int y = args.at(2).toInt();
     const QString folder = args.at(3);
 
-    QWidget probe(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    QWidget probe(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     probe.setWindowTitle(QStringLiteral("Probe"));
     probe.setFixedSize(200, 100);
     probe.move(x, y);
@@ -54,7 +55,7 @@ int main(int argc, char **argv)
     addQuitKey(&probe);
 
     QWidget second;
-    second.setWindowTitle(QStringLiteral("Probe Second"));
+    second.setWindowTitle(QStringLiteral("Probe Zweite \u00dcbersicht"));
     second.setFixedSize(160, 80);
     second.move(400, 300);
     auto *edit = new QLineEdit(&second);

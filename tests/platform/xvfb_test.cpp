@@ -64,8 +64,8 @@ TEST(XvfbTest, ServersDoNotShareADisplay)
     EXPECT_NE(first.display(), second.display());
 }
 
-// Each window is found by name among the program's windows, with its absolute place, size,
-// map state and whether it bypasses the window manager.
+// Each window is found by name (not only ASCII) among the program's windows, with its absolute
+// place, size, map state, whether it bypasses the window manager and whether it stays on top.
 TEST_F(XvfbProbeTest, WindowsAreWhereTheProgramPutThem)
 {
     const struct
@@ -73,21 +73,23 @@ TEST_F(XvfbProbeTest, WindowsAreWhereTheProgramPutThem)
         const char *name;
         QRect geometry;
         bool overrideRedirect;
+        bool onTop;
     } cases[] = {
-        {"Probe", QRect(120, 80, 200, 100), false},
-        {"Probe Second", QRect(400, 300, 160, 80), false},
-        {"Probe Ghost", QRect(600, 50, 50, 20), true},
+        {"Probe", QRect(120, 80, 200, 100), false, true},
+        {"Probe Zweite \u00dcbersicht", QRect(400, 300, 160, 80), false, false},
+        {"Probe Ghost", QRect(600, 50, 50, 20), true, false},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        const auto window = probe.waitForWindow(QLatin1String(c.name));
+        const auto window = probe.waitForWindow(QString::fromUtf8(c.name));
         ASSERT_TRUE(window);
         EXPECT_EQ(window->geometry, c.geometry);
         EXPECT_TRUE(window->isViewable());
         EXPECT_EQ(window->overrideRedirect, c.overrideRedirect);
+        EXPECT_EQ(x.staysOnTop(window->id), c.onTop);
         const auto again = x.windowInfo(window->id);
         ASSERT_TRUE(again);
-        EXPECT_EQ(again->name, QLatin1String(c.name));
+        EXPECT_EQ(again->name, QString::fromUtf8(c.name));
     }
     EXPECT_EQ(probe.visibleWindows().size(), 3);
 }
@@ -117,7 +119,7 @@ TEST_F(XvfbProbeTest, ClicksReachTheButton)
 // Typed text and keys go to the window that was given the focus.
 TEST_F(XvfbProbeTest, KeysReachTheActivatedWindow)
 {
-    const auto second = probe.waitForWindow(QStringLiteral("Probe Second"));
+    const auto second = probe.waitForWindow(QStringLiteral("Probe Zweite \u00dcbersicht"));
     ASSERT_TRUE(second);
     ASSERT_TRUE(x.activate(second->id));
     EXPECT_EQ(x.focusedWindow(), second->id);
@@ -169,4 +171,35 @@ TEST(XProgramTest, MissingProgramDoesNotStart)
     EXPECT_FALSE(missing.start(buildBinDir() + QStringLiteral("/no-such-program")));
     EXPECT_TRUE(missing.output().contains(QLatin1String("no-such-program")));
     EXPECT_FALSE(missing.isRunning());
+}
+
+// What is on the screen can be looked at: the probe's window is where it says it is, in its
+// own colour, on the server's black root window, with its button drawn on it.
+TEST_F(XvfbProbeTest, ScreenShowsTheWindows)
+{
+    std::optional<QImage> screen;
+    const QPoint inPlainArea(120 + 190, 80 + 90);
+    // Drawn some time after it is mapped.
+    ASSERT_TRUE(pollUntil(
+        [&] {
+            screen = x.grabScreen();
+            return screen && screen->size() == QSize(800, 600)
+                && screen->pixel(inPlainArea) != qRgb(0, 0, 0);
+        },
+        10s));
+    const QRgb inside = screen->pixel(inPlainArea);
+    EXPECT_EQ(screen->pixel(120 + 190, 80 + 95), inside);
+    EXPECT_EQ(screen->pixel(119, 80), qRgb(0, 0, 0));
+    EXPECT_EQ(screen->pixel(120, 79), qRgb(0, 0, 0));
+    EXPECT_EQ(screen->pixel(120 + 200, 80 + 50), qRgb(0, 0, 0));
+    const QImage button = screen->copy(120 + 10, 80 + 10, 100, 30);
+    bool differs = false;
+    for (int row = 0; row < button.height() && !differs; ++row)
+        for (int column = 0; column < button.width() && !differs; ++column)
+            differs = button.pixel(column, row) != inside;
+    EXPECT_TRUE(differs) << "no button drawn";
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("screen.png"));
+    ASSERT_TRUE(x.screenshot(png));
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB32), *screen);
 }

@@ -3,6 +3,7 @@
 #include "platform/profile.h"
 #include "support/files.h"
 #include "support/paths.h"
+#include "support/printers.h"
 
 #include <QFile>
 #include <QSet>
@@ -109,6 +110,7 @@ public:
         }
     }
     void kill() { ::kill(m_pid, SIGKILL); }
+    int stdoutFd() const { return m_stdout; }
     // The exit status, or -1 when the process did not exit normally.
     int wait()
     {
@@ -159,6 +161,41 @@ TEST(ProfileProcesses, ConcurrentWritersLoseNothing)
         }
         EXPECT_EQ(lines.size(), Writers * Keys) << "round " << round;
         EXPECT_EQ(QSet<QByteArray>(lines.begin(), lines.end()), expected) << "round " << round;
+        EXPECT_EQ(folderEntries(windir.path()), QStringList {QStringLiteral("Win.Ini")});
+    }
+}
+
+// A reader running while another process writes sees the file before or after each write, never
+// a half-written or empty one: the entries at both ends of the file are always there. Also where
+// the folder takes no new file and the file is rewritten in place.
+TEST(ProfileProcesses, ReaderNeverSeesAHalfWrittenFile)
+{
+    for (const bool inPlace : {false, true}) {
+        TempWindowsDir windir;
+        ASSERT_TRUE(writeFileBytes(windir.filePath("Win.Ini"), "[S]\nfirst=1\n[Z]\nlast=2\n"));
+        std::optional<ReadOnlyGuard> guard;
+        if (inPlace) {
+            guard.emplace(windir.path());
+            ASSERT_TRUE(guard->ok()) << qPrintable(guard->description());
+        }
+        Writer writer({QStringLiteral("--wait-for-start"), QStringLiteral("many"),
+                       QStringLiteral("Win.Ini"), QStringLiteral("S"), QStringLiteral("k"),
+                       QStringLiteral("300")});
+        ASSERT_TRUE(writer.started());
+        ASSERT_TRUE(writer.start());
+        writer.closeStdin();
+        int reads = 0;
+        int torn = 0;
+        // The writer's output closes when it ends.
+        for (pollfd done {writer.stdoutFd(), POLLIN, 0}; ::poll(&done, 1, 0) == 0; ++reads) {
+            if (platform::readProfileString("S", "first", "", QStringLiteral("Win.Ini")) != "1"
+                || platform::readProfileString("Z", "last", "", QStringLiteral("Win.Ini")) != "2")
+                ++torn;
+        }
+        EXPECT_EQ(writer.wait(), 0) << "in place " << inPlace;
+        EXPECT_EQ(torn, 0) << "in place " << inPlace << ", of " << reads << " reads";
+        EXPECT_EQ(platform::readProfileString("S", "k299", "", QStringLiteral("Win.Ini")),
+                  "v-k299");
         EXPECT_EQ(folderEntries(windir.path()), QStringList {QStringLiteral("Win.Ini")});
     }
 }

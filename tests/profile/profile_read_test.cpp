@@ -1,6 +1,7 @@
 // Reading one entry: the file syntax, where names lead, and file names without regard to case.
 #include "platform/profile.h"
 #include "support/files.h"
+#include "support/printers.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,7 @@
 // Values as text: UTF-8 when it is valid, Windows-1252 otherwise, and cuts that keep UTF-8 whole.
 #include "platform/profile.h"
 #include "support/files.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // without touching the file.
 #include "platform/profile.h"
 #include "support/files.h"
+#include "support/printers.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,10 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <array>
 #include <csignal>
 #include <sys/types.h>
 #include <thread>
@@ -79,6 +81,8 @@ Xvfb::Xvfb(QSize screen, int depth)
     : m_server(std::make_unique<QProcess>())
     , m_size(screen)
 {
+    // A black root window (-br) rather than the weave, so that a screen shot shows plainly what
+    // the programs drew.
     // -displayfd 1: the server picks a free display number and writes it to its standard output
     // once it accepts connections, so there is neither a guessed number nor a race to wait out.
     m_server->setStandardErrorFile(QProcess::nullDevice());
@@ -87,8 +91,8 @@ Xvfb::Xvfb(QSize screen, int depth)
                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                      QStringLiteral("0"),
                      QStringLiteral("%1x%2x%3").arg(screen.width()).arg(screen.height()).arg(depth),
-                     QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                     QStringLiteral("-noreset")});
+                     QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset"),
+                     QStringLiteral("-br")});
     if (!m_server->waitForStarted(ToolTimeoutMs)) {
         m_error = QStringLiteral("Xvfb did not start: ") + m_server->errorString();
         return;
@@ -185,6 +189,29 @@ QList<XWindow> Xvfb::windowsOfPid(qint64 pid, bool onlyViewable) const
             windows.append(*info);
     }
     return windows;
+}
+
+std::optional<QString> Xvfb::windowProperty(quint64 id, const QString &property) const
+{
+    // _NET_WM_STATE = _NET_WM_STATE_ABOVE, _NET_WM_STATE_STAYS_ON_TOP
+    // _NET_WM_STATE:  not found.
+    const auto out = runTool(
+        QStringLiteral("xprop"),
+        {QStringLiteral("-notype"), QStringLiteral("-id"), QString::number(id), property});
+    if (!out)
+        return std::nullopt;
+    const QString line = QString::fromUtf8(*out).trimmed();
+    const QString prefix = property + QStringLiteral(" = ");
+    if (!line.startsWith(prefix))
+        return std::nullopt;
+    return line.mid(prefix.size());
+}
+
+bool Xvfb::staysOnTop(quint64 id) const
+{
+    const auto state = windowProperty(id, QStringLiteral("_NET_WM_STATE"));
+    return state
+        && state->split(QStringLiteral(", ")).contains(QLatin1String("_NET_WM_STATE_ABOVE"));
 }
 
 quint64 Xvfb::focusedWindow() const
@@ -285,21 +312,83 @@ std::optional<QPoint> Xvfb::pointer() const
     return QPoint(x, y);
 }
 
-bool Xvfb::screenshot(const QString &pngPath) const
+std::optional<QImage> Xvfb::grabScreen() const
 {
     const auto dump
         = runTool(QStringLiteral("xwd"), {QStringLiteral("-root"), QStringLiteral("-silent")});
     if (!dump)
-        return false;
-    QProcess convert;
-    convert.start(QStringLiteral("convert"),
-                  {QStringLiteral("xwd:-"), QStringLiteral("png:") + pngPath});
-    if (!convert.waitForStarted(ToolTimeoutMs))
-        return false;
-    convert.write(*dump);
-    convert.closeWriteChannel();
-    return convert.waitForFinished(ToolTimeoutMs) && convert.exitStatus() == QProcess::NormalExit
-        && convert.exitCode() == 0;
+        return std::nullopt;
+    // An XWD file: a header of big-endian 32-bit fields, the window name, the colour map, then
+    // the pixels in the server's format: 3 or 4 bytes a pixel at depth 24, 8 bits per colour,
+    // lines padded; a direct-colour visual maps each colour through the colour map.
+    const QByteArray &data = *dump;
+    auto card32 = [&data](qsizetype offset) -> quint32 {
+        if (offset < 0 || offset + 4 > data.size())
+            return 0;
+        const auto *bytes = reinterpret_cast<const uchar *>(data.constData() + offset);
+        return quint32(bytes[0]) << 24 | quint32(bytes[1]) << 16 | quint32(bytes[2]) << 8
+            | quint32(bytes[3]);
+    };
+    enum Field {
+        HeaderSize = 0,
+        Width = 4,
+        Height = 5,
+        ByteOrder = 7,
+        BitsPerPixel = 11,
+        BytesPerLine = 12,
+        VisualClass = 13,
+        RedMask = 14,
+        GreenMask = 15,
+        BlueMask = 16,
+        ColourCount = 19
+    };
+    auto header = [&](Field f) { return card32(qsizetype(f) * 4); };
+    constexpr quint32 DirectColor = 5;
+    const int width = int(header(Width));
+    const int height = int(header(Height));
+    const qsizetype bytesPerLine = header(BytesPerLine);
+    const qsizetype colours = header(ColourCount);
+    const qsizetype pixels = qsizetype(header(HeaderSize)) + colours * 12;
+    const int stride = int(header(BitsPerPixel) / 8);
+    if ((stride != 3 && stride != 4) || header(RedMask) != 0xff0000 || header(GreenMask) != 0xff00
+        || header(BlueMask) != 0xff || width <= 0 || height <= 0
+        || bytesPerLine < qsizetype(width) * stride || pixels + bytesPerLine * height > data.size())
+        return std::nullopt;
+    // The colour map: entry i gives the 16-bit red, green and blue of channel value i.
+    std::array<int, 256> red {}, green {}, blue {};
+    for (int i = 0; i < 256; ++i)
+        red[i] = green[i] = blue[i] = i;
+    if (header(VisualClass) == DirectColor) {
+        const qsizetype base = header(HeaderSize);
+        for (qsizetype i = 0; i < std::min<qsizetype>(colours, 256); ++i) {
+            const quint32 rg = card32(base + i * 12 + 4);
+            const quint32 b = card32(base + i * 12 + 8);
+            red[i] = int(rg >> 24);
+            green[i] = int(rg >> 8 & 0xff);
+            blue[i] = int(b >> 24);
+        }
+    }
+    const bool mostSignificantFirst = header(ByteOrder) == 1;
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        const auto *line
+            = reinterpret_cast<const uchar *>(data.constData() + pixels + bytesPerLine * y);
+        auto *out = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const uchar *p = line + x * stride;
+            quint32 value = 0;
+            for (int byte = 0; byte < stride; ++byte)
+                value |= quint32(p[mostSignificantFirst ? stride - 1 - byte : byte]) << (8 * byte);
+            out[x] = qRgb(red[value >> 16 & 0xff], green[value >> 8 & 0xff], blue[value & 0xff]);
+        }
+    }
+    return image;
+}
+
+bool Xvfb::screenshot(const QString &pngPath) const
+{
+    const auto image = grabScreen();
+    return image && image->save(pngPath, "PNG");
 }
 
 XProgram::XProgram(const Xvfb &x)

@@ -16,6 +16,7 @@
 
 #include "printers.h"
 
+#include <QImage>
 #include <QList>
 #include <QMap>
 #include <QPoint>
@@ -78,6 +79,11 @@ public:
     // The top-level windows that carry _NET_WM_PID pid, in stacking order (bottom first).
     // onlyViewable leaves out the ones not on the screen.
     QList<XWindow> windowsOfPid(qint64 pid, bool onlyViewable = true) const;
+    // One property of a window as xprop spells its value (an atom list as "_A, _B", a string in
+    // quotes); nullopt when the window does not have it.
+    std::optional<QString> windowProperty(quint64 id, const QString &property) const;
+    // Whether the window asked to stay above all others (_NET_WM_STATE_ABOVE).
+    bool staysOnTop(quint64 id) const;
     // The window that has the input focus, or 0.
     quint64 focusedWindow() const;
 
@@ -97,7 +103,9 @@ public:
     // Where the pointer is now.
     std::optional<QPoint> pointer() const;
 
-    // Writes the whole screen as a PNG file, for looking at a failure. Needs xwd and convert.
+    // The whole screen as it is now (through xwd), and the same written as a PNG file, for
+    // looking at a failure.
+    std::optional<QImage> grabScreen() const;
     bool screenshot(const QString &pngPath) const;
 
     // Runs an X client tool on this display and gives its standard output; nullopt when it could
