@@ -1,6 +1,7 @@
 #include "Program.h"
 
 #include "platform/application.h"
+#include "platform/resources.h"
 
 #include <QWidget>
 
@@ -26,7 +27,6 @@ QString ProgramFolder()
 
 void InitConfigResources()
 {
-#ifdef HALVANE_CONFIG_ARTWORK
     Q_INIT_RESOURCE(artwork);
-#endif
+    platform::initResources();
 }

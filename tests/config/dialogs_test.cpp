@@ -4,12 +4,14 @@
 #include "config/Dvc01.h"
 #include "config/Dvc02.h"
 #include "config/Dvc03.h"
+#include "config/Welcome.h"
 #include "platform/radiogroup.h"
 #include "platform/spinedit.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -134,6 +136,24 @@ TEST_F(DialogsTest, DialogLayout)
     EXPECT_EQ(CreditsForm->size(), QSize(401, 209));
     EXPECT_EQ(AboutBox->CreditsButton->text(), QStringLiteral("&Credits"));
     EXPECT_EQ(CreditsForm->windowTitle(), QStringLiteral("Thanks to:"));
+}
+
+// Every picture is there, at its natural size.
+TEST_F(DialogsTest, PicturesAtNaturalSize)
+{
+    writeInstallation();
+    startTool();
+    auto logicalSize = [](const QLabel *picture) {
+        const QPixmap pixmap = picture->pixmap();
+        return pixmap.deviceIndependentSize().toSize();
+    };
+    EXPECT_EQ(logicalSize(AboutBox->Image1), QSize(166, 96));
+    EXPECT_EQ(logicalSize(CreditsForm->Image1), QSize(126, 51));
+    EXPECT_EQ(logicalSize(WelcomeForm->LogoImage), QSize(92, 37));
+    for (const QLabel *image :
+         {DvConfForm->BWImage, DvConfForm->GreyImage, DvConfForm->ColourImage})
+        EXPECT_EQ(logicalSize(image), QSize(32, 16)) << image->objectName().toStdString();
+    EXPECT_FALSE(DvConfForm->windowIcon().isNull());
 }
 
 // Tab goes through the resolutions, the size group, the five lists, Select Source and Cancel.

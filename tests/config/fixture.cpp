@@ -22,6 +22,7 @@ void ConfigTest::SetUp()
 {
     GuiTest::SetUp();
     ResetConfigToolForTests();
+    InitConfigResources();
     ASSERT_TRUE(windir.isValid());
     ASSERT_TRUE(program.isValid());
     DvcTestHooks::ProgramFolder = program.path() + QLatin1Char('/');
