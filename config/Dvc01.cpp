@@ -109,17 +109,15 @@ void TDvConfForm::CreateResolutionControls()
     {
         const char *Label;
         const char *Caption;
-        int LabelWidth;
         const char *Spin;
         const char *Panel;
         const char *Image;
         const char *Picture;
     };
     const Row Rows[] = {
-        {"BWLabel", "Black and White", 96, "BWSpinEdit", "Panel3", "BWImage", ":/config/bw.png"},
-        {"GreyLabel", "Grey scale", 63, "GreySpinEdit", "Panel5", "GreyImage", ":/config/grey.png"},
-        {"ColourLabel", "Colour", 37, "ColourSpinEdit", "Panel4", "ColourImage",
-         ":/config/colour.png"},
+        {"BWLabel", "Black and White", "BWSpinEdit", "Panel3", "BWImage", ":/config/bw.png"},
+        {"GreyLabel", "Grey scale", "GreySpinEdit", "Panel5", "GreyImage", ":/config/grey.png"},
+        {"ColourLabel", "Colour", "ColourSpinEdit", "Panel4", "ColourImage", ":/config/colour.png"},
     };
     platform::Label *Labels[3];
     platform::SpinEdit *Spins[3];
@@ -128,9 +126,9 @@ void TDvConfForm::CreateResolutionControls()
     for (int I = 0; I < 3; ++I) {
         const Row &R = Rows[I];
         const int Top = 34 * I;
-        Labels[I] = new platform::Label(QString::fromLatin1(R.Caption), DpiBox);
-        Labels[I]->setObjectName(QString::fromLatin1(R.Label));
-        Labels[I]->setGeometry(64, 25 + Top, R.LabelWidth, 16);
+        // Sized to the caption, as the width of each label is its caption's in the layout's font.
+        Labels[I] = CreateLabel(DpiBox, QString::fromLatin1(R.Label), 64, 25 + Top,
+                                QString::fromLatin1(R.Caption), DpiBox->font());
         Labels[I]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         Spins[I] = new platform::SpinEdit(DpiBox);
         Spins[I]->setObjectName(QString::fromLatin1(R.Spin));
@@ -367,9 +365,9 @@ void ApplyLanguageTexts()
         {"Caption.CancelButton", Caption(F->CancelBitBtn)},
         {"Hint.ExitButton", Hint(F->ExitBitBtn)},
         {"Caption.ExitButton", Caption(F->ExitBitBtn)},
-        {"Caption.BWLabel", LabelCaption(F->BWLabel, false)},
-        {"Caption.GreyLabel", LabelCaption(F->GreyLabel, false)},
-        {"Caption.ColourLabel", LabelCaption(F->ColourLabel, false)},
+        {"Caption.BWLabel", LabelCaption(F->BWLabel, true)},
+        {"Caption.GreyLabel", LabelCaption(F->GreyLabel, true)},
+        {"Caption.ColourLabel", LabelCaption(F->ColourLabel, true)},
         {"Hint.AboutForm", Hint(AboutBox)},
         {"Caption.AboutForm", [](const QString &Text) { platform::setCaption(AboutBox, Text); }},
         {"Caption.AboutUserLabel", LabelCaption(AboutBox->AboutUserLabel, true)},

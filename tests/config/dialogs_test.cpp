@@ -109,24 +109,28 @@ TEST_F(DialogsTest, DialogLayout)
         QRect geometry;
     };
     const Place places[] = {
-        {"Panel1", {8, 8, 289, 129}},        {"DpiBox", {8, 2, 273, 121}},
-        {"BWLabel", {64, 25, 96, 16}},       {"GreyLabel", {64, 59, 63, 16}},
-        {"ColourLabel", {64, 93, 37, 16}},   {"BWSpinEdit", {208, 21, 57, 26}},
-        {"GreySpinEdit", {208, 55, 57, 26}}, {"ColourSpinEdit", {208, 89, 57, 26}},
-        {"Panel3", {8, 24, 50, 23}},         {"BWImage", {9, 4, 33, 17}},
-        {"Panel5", {8, 58, 50, 23}},         {"Panel4", {8, 92, 50, 23}},
-        {"Panel6", {8, 144, 289, 161}},      {"SizeGroup", {8, 2, 273, 153}},
-        {"ComboBox2", {48, 18, 225, 24}},    {"ComboBox6", {48, 126, 225, 24}},
-        {"Panel2", {304, 8, 249, 129}},      {"SourceListBox", {8, 2, 233, 119}},
-        {"Button1", {48, 48, 145, 25}},      {"Panel7", {304, 144, 249, 161}},
-        {"Panel8", {8, 8, 233, 145}},        {"AboutBitBtn", {56, 10, 121, 33}},
-        {"CancelBitBtn", {56, 54, 121, 33}}, {"ExitBitBtn", {56, 98, 121, 33}},
+        {"Panel1", {8, 8, 289, 129}},          {"DpiBox", {8, 2, 273, 121}},
+        {"BWSpinEdit", {208, 21, 57, 26}},     {"GreySpinEdit", {208, 55, 57, 26}},
+        {"ColourSpinEdit", {208, 89, 57, 26}}, {"Panel3", {8, 24, 50, 23}},
+        {"BWImage", {9, 4, 33, 17}},           {"Panel5", {8, 58, 50, 23}},
+        {"Panel4", {8, 92, 50, 23}},           {"Panel6", {8, 144, 289, 161}},
+        {"SizeGroup", {8, 2, 273, 153}},       {"ComboBox2", {48, 18, 225, 24}},
+        {"ComboBox6", {48, 126, 225, 24}},     {"Panel2", {304, 8, 249, 129}},
+        {"SourceListBox", {8, 2, 233, 119}},   {"Button1", {48, 48, 145, 25}},
+        {"Panel7", {304, 144, 249, 161}},      {"Panel8", {8, 8, 233, 145}},
+        {"AboutBitBtn", {56, 10, 121, 33}},    {"CancelBitBtn", {56, 54, 121, 33}},
+        {"ExitBitBtn", {56, 98, 121, 33}},
     };
     for (const Place &p : places) {
         auto *widget = DvConfForm->findChild<QWidget *>(QLatin1String(p.name));
         ASSERT_NE(widget, nullptr) << p.name;
         EXPECT_EQ(widget->geometry(), p.geometry) << p.name;
     }
+    // The labels are sized to their captions; their places are fixed.
+    EXPECT_EQ(DvConfForm->BWLabel->pos(), QPoint(64, 25));
+    EXPECT_EQ(DvConfForm->GreyLabel->pos(), QPoint(64, 59));
+    EXPECT_EQ(DvConfForm->ColourLabel->pos(), QPoint(64, 93));
+    EXPECT_GE(DvConfForm->BWLabel->width(), DvConfForm->BWLabel->sizeHint().width());
     EXPECT_EQ(DvConfForm->BWSpinEdit->minimum(), 10);
     EXPECT_EQ(DvConfForm->BWSpinEdit->maximum(), 600);
     EXPECT_EQ(DvConfForm->ExitBitBtn->focusPolicy(), Qt::ClickFocus);
