@@ -183,3 +183,30 @@ TEST_F(DialogsTest, TabOrder)
         EXPECT_EQ(w, next) << next->objectName().toStdString();
     }
 }
+
+// Select Source opens the selection owned by the dialog; when the scanner library is missing
+// the report is owned by the dialog too, and afterwards the dialog is unchanged and nothing is
+// stored.
+TEST_F(DialogsTest, SelectSourceReportsAMissingScannerLibraryOverTheDialog)
+{
+    writeInstallation();
+    startTool();
+    showDialog();
+    qputenv("HALVANE_SANE_LIBRARY", QFile::encodeName(program.filePath("no-such-libsane.so")));
+    const QByteArray winIni = readWin(QStringLiteral("Win.Ini"));
+    const QByteArray dvLng = readProgram(QStringLiteral("Dv.Lng"));
+    DvConfForm->ComboBox3->setCurrentIndex(7);
+    auto owner = std::make_shared<QWidget *>(nullptr);
+    onNextModal([owner](QWidget *modal) {
+        *owner = modal->parentWidget();
+        QTimer::singleShot(0, modal, [modal] { modal->close(); });
+    });
+    DvConfForm->Button1->click();
+    qunsetenv("HALVANE_SANE_LIBRARY");
+    EXPECT_EQ(*owner, DvConfForm);
+    EXPECT_EQ(DvConfForm->ComboBox3->currentIndex(), 7);
+    EXPECT_TRUE(DvConfForm->isVisible());
+    EXPECT_FALSE(app().terminated());
+    EXPECT_EQ(readWin(QStringLiteral("Win.Ini")), winIni);
+    EXPECT_EQ(readProgram(QStringLiteral("Dv.Lng")), dvLng);
+}
