@@ -20,7 +20,7 @@
 
 using namespace testsupport;
 
-class DialogsTest : public ConfigTest
+class DvConfDialogsTest : public ConfigTest
 {
 protected:
     struct AboutSeen
@@ -65,7 +65,7 @@ protected:
 
 // About shows the identity read at start-up; Credits opens over it and returns to it with the
 // focus on the Credits button; OK closes both in turn.
-TEST_F(DialogsTest, AboutAndCreditsRoundTrip)
+TEST_F(DvConfDialogsTest, AboutAndCreditsRoundTrip)
 {
     writeInstallation();
     startTool();
@@ -86,7 +86,7 @@ TEST_F(DialogsTest, AboutAndCreditsRoundTrip)
 }
 
 // Without Halvane.Ini the About box shows Unknown twice and the x.BETA version.
-TEST_F(DialogsTest, AboutWithoutIdentity)
+TEST_F(DvConfDialogsTest, AboutWithoutIdentity)
 {
     writeInstallation();
     ASSERT_TRUE(QFile::remove(winPath(QStringLiteral("Halvane.Ini"))));
@@ -99,7 +99,7 @@ TEST_F(DialogsTest, AboutWithoutIdentity)
 }
 
 // The dialog's controls stand where the layout puts them, and keep their fixed captions.
-TEST_F(DialogsTest, DialogLayout)
+TEST_F(DvConfDialogsTest, DialogLayout)
 {
     writeInstallation();
     startTool();
@@ -143,7 +143,7 @@ TEST_F(DialogsTest, DialogLayout)
 }
 
 // Every picture is there, at its natural size.
-TEST_F(DialogsTest, PicturesAtNaturalSize)
+TEST_F(DvConfDialogsTest, PicturesAtNaturalSize)
 {
     writeInstallation();
     startTool();
@@ -161,7 +161,7 @@ TEST_F(DialogsTest, PicturesAtNaturalSize)
 }
 
 // Tab goes through the resolutions, the size group, the five lists, Select Source and Cancel.
-TEST_F(DialogsTest, TabOrder)
+TEST_F(DvConfDialogsTest, TabOrder)
 {
     writeInstallation();
     startTool();
@@ -187,7 +187,7 @@ TEST_F(DialogsTest, TabOrder)
 // Select Source opens the selection owned by the dialog; when the scanner library is missing
 // the report is owned by the dialog too, and afterwards the dialog is unchanged and nothing is
 // stored.
-TEST_F(DialogsTest, SelectSourceReportsAMissingScannerLibraryOverTheDialog)
+TEST_F(DvConfDialogsTest, SelectSourceReportsAMissingScannerLibraryOverTheDialog)
 {
     writeInstallation();
     startTool();

@@ -47,7 +47,7 @@ const QByteArray SizesBefore = "[eng]\n"
 
 } // namespace
 
-class ExitTest : public ConfigTest
+class DvConfExitTest : public ConfigTest
 {
 protected:
     void start(const QByteArray &winIni, const QByteArray &dvLng)
@@ -70,7 +70,7 @@ protected:
 };
 
 // Exit with nothing changed writes all nine values back; a missing DefaultSize is now 4.
-TEST_F(ExitTest, UnchangedExitWritesEveryValueBack)
+TEST_F(DvConfExitTest, UnchangedExitWritesEveryValueBack)
 {
     start(WinIniBefore, fifteenNames() + SizesBefore);
     DvConfForm->ExitBitBtn->click();
@@ -85,7 +85,7 @@ TEST_F(ExitTest, UnchangedExitWritesEveryValueBack)
 
 // Every control changed: the limited resolutions, the keys (not the names) of the lists, the
 // default; keys that were missing are added to their sections.
-TEST_F(ExitTest, ChangedControlsAreStored)
+TEST_F(DvConfExitTest, ChangedControlsAreStored)
 {
     start("[Dovrane]\nLanguage=eng\n\n[Dovrane Configuration]\nRegistered User=Ann\n",
           fifteenNames() + "[eng]\nDefaultSize=0\n");
@@ -108,7 +108,7 @@ TEST_F(ExitTest, ChangedControlsAreStored)
 }
 
 // Without paper names every list selected position 1, so Exit stores A2 five times.
-TEST_F(ExitTest, NoPaperNamesStoresA2)
+TEST_F(DvConfExitTest, NoPaperNamesStoresA2)
 {
     start(WinIniBefore, "[eng]\nSize.1=Letter\nSize.2=A4\nDefaultSize=3\n");
     DvConfForm->ExitBitBtn->click();
@@ -118,7 +118,7 @@ TEST_F(ExitTest, NoPaperNamesStoresA2)
 }
 
 // Without a Win.Ini, Exit creates it with the three resolutions.
-TEST_F(ExitTest, ExitCreatesWinIni)
+TEST_F(DvConfExitTest, ExitCreatesWinIni)
 {
     start("[Dovrane]\nLanguage=eng\n", fifteenNames() + SizesBefore);
     ASSERT_TRUE(QFile::remove(winPath(QStringLiteral("Win.Ini"))));
@@ -128,7 +128,7 @@ TEST_F(ExitTest, ExitCreatesWinIni)
 }
 
 // Exit by its access key while a resolution field still holds 700 and the focus stores 600.
-TEST_F(ExitTest, AccessKeyWhileFieldHasFocusStoresTheLimitedValue)
+TEST_F(DvConfExitTest, AccessKeyWhileFieldHasFocusStoresTheLimitedValue)
 {
     start(WinIniBefore, fifteenNames() + SizesBefore);
     DvConfForm->activateWindow();
@@ -146,7 +146,7 @@ TEST_F(ExitTest, AccessKeyWhileFieldHasFocusStoresTheLimitedValue)
 }
 
 // Cancel, or closing the window, after changing every control leaves both files as they were.
-TEST_F(ExitTest, CancelAndCloseStoreNothing)
+TEST_F(DvConfExitTest, CancelAndCloseStoreNothing)
 {
     for (const bool viaClose : {false, true}) {
         SCOPED_TRACE(viaClose ? "close" : "cancel");
@@ -169,7 +169,7 @@ TEST_F(ExitTest, CancelAndCloseStoreNothing)
 
 // A Dv.Lng that cannot be written: the resolutions are stored, the error is reported, the
 // dialog stays open, and Exit works once the file can be written again.
-TEST_F(ExitTest, ReadOnlyPaperFileStopsExit)
+TEST_F(DvConfExitTest, ReadOnlyPaperFileStopsExit)
 {
     const QByteArray dvLng = fifteenNames() + SizesBefore;
     start(WinIniBefore, dvLng);

@@ -13,7 +13,7 @@
 
 using namespace testsupport;
 
-class MessageTest : public ConfigTest
+class DvConfMessageTest : public ConfigTest
 {
 };
 
@@ -53,12 +53,13 @@ const QByteArray ThreeLanguages = "[eng]\n"
                                   "20=never shown\n";
 } // namespace
 
-class CatalogueTest : public MessageTest, public ::testing::WithParamInterface<CatalogueCase>
+class DvConfCatalogueTest : public DvConfMessageTest,
+                            public ::testing::WithParamInterface<CatalogueCase>
 {
 };
 
 // Each row: where the language comes from, which key is read, and when fatal error 4 stands in.
-TEST_P(CatalogueTest, ShowsTheRightTextOrFatalErrorFour)
+TEST_P(DvConfCatalogueTest, ShowsTheRightTextOrFatalErrorFour)
 {
     const CatalogueCase &c = GetParam();
     if (c.winIni != Absent)
@@ -106,7 +107,7 @@ TEST_P(CatalogueTest, ShowsTheRightTextOrFatalErrorFour)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, CatalogueTest,
+    Cases, DvConfCatalogueTest,
     ::testing::Values(
         CatalogueCase {"LanguageFromSection", "[Dovrane]\nLanguage=deu\n", ThreeLanguages, 20,
                        "Dovrane", "Deutsche Meldung", "Deutsch zwanzig"},
@@ -143,7 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &row) { return std::string(row.param.name); });
 
 // A message text longer than the reader's limit is cut to its first 1023 characters.
-TEST_F(MessageTest, LongTextIsCut)
+TEST_F(DvConfMessageTest, LongTextIsCut)
 {
     writeWin(QStringLiteral("Win.Ini"), "[Dovrane]\nLanguage=eng\n");
     writeProgram(QStringLiteral("Halvane.Msg"),
@@ -158,7 +159,7 @@ TEST_F(MessageTest, LongTextIsCut)
 }
 
 // The arrow shows while a message waits, and the cursor from before comes back after OK.
-TEST_F(MessageTest, CursorIsTheArrowDuringTheMessageAndRestoredAfter)
+TEST_F(DvConfMessageTest, CursorIsTheArrowDuringTheMessageAndRestoredAfter)
 {
     writeWin(QStringLiteral("Win.Ini"), "[Dovrane]\nLanguage=eng\n");
     writeProgram(QStringLiteral("Halvane.Msg"), OrdinaryCatalogue);
@@ -179,7 +180,7 @@ TEST_F(MessageTest, CursorIsTheArrowDuringTheMessageAndRestoredAfter)
 }
 
 // Enter presses OK on the message dialog wherever the focus is.
-TEST_F(MessageTest, EnterPressesOk)
+TEST_F(DvConfMessageTest, EnterPressesOk)
 {
     writeWin(QStringLiteral("Win.Ini"), "[Dovrane]\nLanguage=eng\n");
     writeProgram(QStringLiteral("Halvane.Msg"), OrdinaryCatalogue);
@@ -194,7 +195,7 @@ TEST_F(MessageTest, EnterPressesOk)
 }
 
 // Each message makes a new dialog; the newest is MessageForm, the old ones stay hidden.
-TEST_F(MessageTest, EachMessageMakesANewDialog)
+TEST_F(DvConfMessageTest, EachMessageMakesANewDialog)
 {
     writeWin(QStringLiteral("Win.Ini"), "[Dovrane]\nLanguage=eng\n");
     writeProgram(QStringLiteral("Halvane.Msg"), OrdinaryCatalogue);
@@ -211,7 +212,7 @@ TEST_F(MessageTest, EachMessageMakesANewDialog)
 }
 
 // The fatal-error dialog: fixed texts and place, OK first in line, arrow cursor, OK ends.
-TEST_F(MessageTest, FatalErrorDialog)
+TEST_F(DvConfMessageTest, FatalErrorDialog)
 {
     app().setScreenCursor(platform::ScreenCursor::HourGlass);
     struct Seen

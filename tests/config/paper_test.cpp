@@ -34,11 +34,11 @@ struct PaperCase
 };
 } // namespace
 
-class PaperTest : public ConfigTest, public ::testing::WithParamInterface<PaperCase>
+class DvConfPaperTest : public ConfigTest, public ::testing::WithParamInterface<PaperCase>
 {
 };
 
-TEST_P(PaperTest, ListsAndDefaultAfterFirstShowing)
+TEST_P(DvConfPaperTest, ListsAndDefaultAfterFirstShowing)
 {
     const PaperCase &c = GetParam();
     writeInstallation();
@@ -66,7 +66,7 @@ TEST_P(PaperTest, ListsAndDefaultAfterFirstShowing)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, PaperTest,
+    Cases, DvConfPaperTest,
     ::testing::Values(
         // Every lookup falls back to "A4 210 x 297 mm", which is no entry: position 1.
         PaperCase {"NoPaperNames",
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &row) { return std::string(row.param.name); });
 
 // The table behind the lists: fifteen keys in the shared order, and positions outside it.
-TEST(PaperTableTest, KeysFollowTheSharedOrder)
+TEST(DvConfPaperTableTest, KeysFollowTheSharedOrder)
 {
     ASSERT_EQ(PaperKeys().size(), PaperCount);
     for (int p = 1; p <= PaperCount; ++p)
@@ -136,8 +136,12 @@ TEST(PaperTableTest, KeysFollowTheSharedOrder)
         EXPECT_EQ(PaperKeyAt(outside), QString()) << outside;
 }
 
+class DvConfShowingTest : public ConfigTest
+{
+};
+
 // Showing the dialog again keeps the user's picks: the lists are filled only once.
-TEST_F(ConfigTest, SecondShowingKeepsTheChoices)
+TEST_F(DvConfShowingTest, SecondShowingKeepsTheChoices)
 {
     writeInstallation();
     startTool();

@@ -59,7 +59,7 @@ const char *const TextKeys[] = {
 } // namespace
 
 // The catalogue has a caption and messages 16 and 20 in every language.
-TEST(ShippedFilesTest, CatalogueCoversEveryLanguage)
+TEST(DvConfShippedFilesTest, CatalogueCoversEveryLanguage)
 {
     const TIniFile catalogue(shipped(QStringLiteral("Halvane.Msg")));
     for (const QString &language : Languages)
@@ -70,7 +70,7 @@ TEST(ShippedFilesTest, CatalogueCoversEveryLanguage)
 
 // The dialog's texts exist in every language, the buttons keep an access key, and no two
 // buttons of the dialog share one.
-TEST(ShippedFilesTest, DialogTextsCoverEveryLanguage)
+TEST(DvConfShippedFilesTest, DialogTextsCoverEveryLanguage)
 {
     const TIniFile texts(shipped(QStringLiteral("DvConf.Lng")));
     for (const QString &language : Languages) {
@@ -93,7 +93,7 @@ TEST(ShippedFilesTest, DialogTextsCoverEveryLanguage)
 
 // Every paper has a shown name with its measurements, and every language a choice of five known
 // sizes and a default among them.
-TEST(ShippedFilesTest, PaperFileCoversEveryLanguage)
+TEST(DvConfShippedFilesTest, PaperFileCoversEveryLanguage)
 {
     const TIniFile papers(shipped(QStringLiteral("Dv.Lng")));
     for (const QString &key : PaperKeys()) {

@@ -31,7 +31,7 @@ struct FileSnapshot
 };
 } // namespace
 
-class StartUpTest : public ConfigTest
+class DvConfStartUpTest : public ConfigTest
 {
 protected:
     FileSnapshot snapshot() const
@@ -79,11 +79,11 @@ struct EndingCase
     friend void PrintTo(const EndingCase &c, std::ostream *out) { *out << c.name; }
 };
 
-class StartUpEndingTest : public StartUpTest, public ::testing::WithParamInterface<EndingCase>
+class DvConfEndingTest : public DvConfStartUpTest, public ::testing::WithParamInterface<EndingCase>
 {
 };
 
-TEST_P(StartUpEndingTest, OnlyTheFirstReportWaitsAndTheToolEndsWithoutWriting)
+TEST_P(DvConfEndingTest, OnlyTheFirstReportWaitsAndTheToolEndsWithoutWriting)
 {
     const EndingCase &c = GetParam();
     writeWin(QStringLiteral("Win.Ini"), c.winIni);
@@ -113,7 +113,7 @@ TEST_P(StartUpEndingTest, OnlyTheFirstReportWaitsAndTheToolEndsWithoutWriting)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Paths, StartUpEndingTest,
+    Paths, DvConfEndingTest,
     ::testing::Values(
         EndingCase {"NoLanguageKey", "[Dovrane]\nBWDpi=300\n", true, false,
                     QStringLiteral("No language is set.")},
@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &row) { return std::string(row.param.name); });
 
 // With both faults, the message-16 dialog that follows message 20 opens and closes at once.
-TEST_F(StartUpTest, SecondMessageAfterTheEndRequestIsNeverReadable)
+TEST_F(DvConfStartUpTest, SecondMessageAfterTheEndRequestIsNeverReadable)
 {
     writeWin(QStringLiteral("Win.Ini"), "[Dovrane]\n");
     writeProgram(QStringLiteral("Halvane.Msg"), OrdinaryCatalogue);
@@ -142,7 +142,7 @@ TEST_F(StartUpTest, SecondMessageAfterTheEndRequestIsNeverReadable)
 }
 
 // A name that differs from "Dv.Lng" only in letter case is the paper file, as the reader finds it.
-TEST_F(StartUpTest, PaperFileIsFoundWhateverItsLetterCase)
+TEST_F(DvConfStartUpTest, PaperFileIsFoundWhateverItsLetterCase)
 {
     writeInstallation();
     ASSERT_TRUE(QFile::rename(programPath(QStringLiteral("Dv.Lng")),
@@ -161,11 +161,12 @@ struct ResolutionCase
     friend void PrintTo(const ResolutionCase &c, std::ostream *out) { *out << c.name; }
 };
 
-class ResolutionTest : public StartUpTest, public ::testing::WithParamInterface<ResolutionCase>
+class DvConfResolutionTest : public DvConfStartUpTest,
+                             public ::testing::WithParamInterface<ResolutionCase>
 {
 };
 
-TEST_P(ResolutionTest, FieldsShowTheStoredValuesLimited)
+TEST_P(DvConfResolutionTest, FieldsShowTheStoredValuesLimited)
 {
     const ResolutionCase &c = GetParam();
     writeInstallation();
@@ -178,7 +179,7 @@ TEST_P(ResolutionTest, FieldsShowTheStoredValuesLimited)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Values, ResolutionTest,
+    Values, DvConfResolutionTest,
     ::testing::Values(
         ResolutionCase {"AllAbsent", "", 200, 150, 100},
         ResolutionCase {"Stored", "BWDpi=300\nGreyDpi=250\nColourDpi=120\n", 300, 250, 120},
@@ -190,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &row) { return std::string(row.param.name); });
 
 // A reader that breaks down while reading the resolutions: the four defaults are stored and used.
-TEST_F(StartUpTest, ReaderFailureStoresAndUsesTheDefaults)
+TEST_F(DvConfStartUpTest, ReaderFailureStoresAndUsesTheDefaults)
 {
     writeInstallation();
     writeWin(QStringLiteral("Win.Ini"), "[Dovrane]\nLanguage=eng\nBWDpi=300\n[Other]\nk=v\n");
@@ -206,7 +207,7 @@ TEST_F(StartUpTest, ReaderFailureStoresAndUsesTheDefaults)
 }
 
 // On the ordinary road, start-up and the first showing write nothing anywhere.
-TEST_F(StartUpTest, OrdinaryStartWritesNothing)
+TEST_F(DvConfStartUpTest, OrdinaryStartWritesNothing)
 {
     writeInstallation();
     const FileSnapshot before = snapshot();
@@ -270,7 +271,7 @@ void expectFixedTexts()
 } // namespace
 
 // Every text of DvConf.Lng reaches its own control, literally, from the language's section.
-TEST_F(StartUpTest, LanguageTextsReachTheirControls)
+TEST_F(DvConfStartUpTest, LanguageTextsReachTheirControls)
 {
     writeInstallation();
     writeWin(QStringLiteral("Win.Ini"), "[Dovrane]\nLanguage=deu\n");
@@ -292,7 +293,7 @@ TEST_F(StartUpTest, LanguageTextsReachTheirControls)
 }
 
 // Without DvConf.Lng every translated text reads "Problem"; the fixed texts stay.
-TEST_F(StartUpTest, MissingTextFileGivesProblemEverywhere)
+TEST_F(DvConfStartUpTest, MissingTextFileGivesProblemEverywhere)
 {
     writeInstallation();
     QFile::remove(programPath(QStringLiteral("DvConf.Lng")));
@@ -305,7 +306,7 @@ TEST_F(StartUpTest, MissingTextFileGivesProblemEverywhere)
 
 // The Welcome window shows product, version, user and company, with the hourglass until the
 // dialog's first showing closes it.
-TEST_F(StartUpTest, WelcomeWindowAndHourglassLastUntilTheDialogShows)
+TEST_F(DvConfStartUpTest, WelcomeWindowAndHourglassLastUntilTheDialogShows)
 {
     writeInstallation();
     startTool();
@@ -325,7 +326,7 @@ TEST_F(StartUpTest, WelcomeWindowAndHourglassLastUntilTheDialogShows)
 }
 
 // Without its entries the Welcome window shows the title with its blank, no user, no caption.
-TEST_F(StartUpTest, WelcomeWindowWithoutIdentity)
+TEST_F(DvConfStartUpTest, WelcomeWindowWithoutIdentity)
 {
     writeInstallation();
     writeWin(QStringLiteral("Win.Ini"), "[Dovrane]\nLanguage=eng\n");
@@ -337,7 +338,7 @@ TEST_F(StartUpTest, WelcomeWindowWithoutIdentity)
 }
 
 // A Welcome window that cannot be made reports fatal error 1, and the tool ends.
-TEST_F(StartUpTest, WelcomeFailureIsFatalErrorOne)
+TEST_F(DvConfStartUpTest, WelcomeFailureIsFatalErrorOne)
 {
     writeInstallation();
     DvcTestHooks::WelcomeFault = [] { throw std::runtime_error("no window"); };
