@@ -3,6 +3,7 @@
 #include "Controls.h"
 #include "platform/application.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -52,6 +53,12 @@ TFatalErrorForm::TFatalErrorForm()
 void TFatalErrorForm::OKButtonClick()
 {
     platform::Application::instance()->terminate();
+}
+
+void TFatalErrorForm::closeEvent(QCloseEvent *Event)
+{
+    platform::guarded([] { platform::Application::instance()->terminate(); });
+    platform::Form::closeEvent(Event);
 }
 
 void ShowFatalError(int Number)

@@ -22,6 +22,10 @@ public:
 
     // Asks the application to terminate; the dialog's modal loop is the first to take that.
     void OKButtonClick();
+
+protected:
+    // The dialog promises the end of the program, so closing it through its frame ends it too.
+    void closeEvent(QCloseEvent *Event) override;
 };
 
 // The most recently created fatal-error dialog.

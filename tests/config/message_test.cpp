@@ -243,3 +243,12 @@ TEST_F(DvConfMessageTest, FatalErrorDialog)
     // The cursor is not put back.
     EXPECT_EQ(app().screenCursor(), platform::ScreenCursor::Default);
 }
+
+// Closing the fatal-error dialog through its frame ends the program as OK does.
+TEST_F(DvConfMessageTest, ClosingTheFatalErrorDialogEndsToo)
+{
+    onNextModal([](QWidget *modal) { QTimer::singleShot(0, modal, [modal] { modal->close(); }); });
+    ShowFatalError(1);
+    EXPECT_FALSE(FatalErrorForm->isVisible());
+    EXPECT_TRUE(waitUntil([this] { return app().terminated(); }));
+}
