@@ -39,8 +39,10 @@ TWelcomeForm::TWelcomeForm()
                          QStringLiteral("Loading, please wait"), ArialFont(Pt8, true));
     Label2 = CreateLabel(Panel1, QStringLiteral("Label2"), 8, 64,
                          QStringLiteral("Registered User: "), ArialFont(Pt8));
+    // The name follows the notice, further right when the stand-in font makes the notice wider.
     UserNameLabel
-        = CreateLabel(Panel1, QStringLiteral("UserNameLabel"), 96, 64, QString(), ArialFont(Pt8));
+        = CreateLabel(Panel1, QStringLiteral("UserNameLabel"),
+                      qMax(96, Label2->geometry().right() + 1), 64, QString(), ArialFont(Pt8));
     for (QWidget *Widget : {static_cast<QWidget *>(Label1), static_cast<QWidget *>(Label2),
                             static_cast<QWidget *>(UserNameLabel)})
         SetBlackText(Widget);
