@@ -17,11 +17,9 @@ QFont ArialFont(int Pixels, bool Bold)
 
 QFont SystemFont(int Pixels, bool Bold)
 {
-    QFont Font(QStringLiteral("DejaVu Sans"));
-    Font.setStyleHint(QFont::SansSerif);
-    Font.setPixelSize(Pixels);
-    Font.setBold(Bold);
-    return Font;
+    // The system fonts of the forms' design were narrow; the common sans-serif stand-ins are
+    // wider, so the narrower Arial stand-in keeps the fixed layouts readable.
+    return ArialFont(Pixels, Bold);
 }
 
 namespace {

@@ -15,8 +15,8 @@ class Label;
 // Small builders for the tool's forms, which place every control at a fixed position.
 
 // A font of the given pixel size. "Arial" is asked for by name, so that the font configuration
-// picks its metric-compatible stand-in; the system font stands in for "System" and
-// "MS Sans Serif".
+// picks its metric-compatible stand-in (Liberation Sans, Nimbus Sans). SystemFont stands in for
+// "System" and "MS Sans Serif", which have no stand-in of their own.
 QFont ArialFont(int Pixels, bool Bold = false);
 QFont SystemFont(int Pixels, bool Bold = false);
 
