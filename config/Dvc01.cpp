@@ -238,8 +238,8 @@ void TDvConfForm::SetTabOrder()
 
 QComboBox *TDvConfForm::PaperList(int N) const
 {
-    const QComboBox *const Lists[] = {ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6};
-    return const_cast<QComboBox *>(Lists[N - 1]);
+    QComboBox *const Lists[] = {ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6};
+    return Lists[N - 1];
 }
 
 int FindPaperPosition(const QString &DisplayName)
