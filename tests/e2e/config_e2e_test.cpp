@@ -208,6 +208,64 @@ TEST_F(ConfigEndToEnd, CancelLeavesEveryFileUnchanged)
     expectFilesUnchanged(NormalWinIni);
 }
 
+// The window a window belongs to (WM_TRANSIENT_FOR), or 0.
+quint64 ownerOf(const Xvfb &x, quint64 window)
+{
+    // "WM_TRANSIENT_FOR: window id # 0x400006"
+    const auto out
+        = x.runTool("xprop", {"-notype", "-id", QString::number(window), "WM_TRANSIENT_FOR"});
+    if (!out || !out->contains("window id #"))
+        return 0;
+    return QString::fromLatin1(*out).trimmed().section(' ', -1).toULongLong(nullptr, 16);
+}
+
+// Select Source by its access key opens the scanner selection (or, without SANE, its error box)
+// owned by the dialog; closing it returns to the dialog, and nothing is stored anywhere.
+TEST_F(ConfigEndToEnd, SelectSourceIsOwnedByTheDialogAndStoresNothingOnEscape)
+{
+    TempFolder sane;
+    ASSERT_TRUE(writeFileBytes(sane.filePath("dll.conf"), "test\n"));
+    ASSERT_TRUE(writeFileBytes(sane.filePath("test.conf"), "number_of_devices 2\n"));
+    const QList<QMap<QString, QString>> setups = {
+        {{"SANE_CONFIG_DIR", sane.path()}},
+        {{"HALVANE_SANE_LIBRARY", "libsane-missing-for-tests.so.1"}},
+    };
+    for (const auto &setup : setups) {
+        SCOPED_TRACE(setup.firstKey().toStdString());
+        XProgram tool(x);
+        ASSERT_TRUE(writeFileBytes(windows.filePath("Win.Ini"), NormalWinIni));
+        QMap<QString, QString> environment = setup;
+        environment.insert("HALVANE_WINDIR", windows.path());
+        ASSERT_TRUE(tool.start(install.filePath("DvConf32"), {}, install.path(), environment));
+        const auto dialog = tool.waitForWindow([](const XWindow &w) {
+            return titled(w, DialogTitle) && w.geometry.size() == DialogClient;
+        });
+        ASSERT_TRUE(dialog) << tool.output().toStdString();
+        ASSERT_TRUE(x.activate(dialog->id));
+        ASSERT_TRUE(x.key("alt+s"));
+        const auto selection
+            = tool.waitForWindow([](const XWindow &w) { return titled(w, "Select Source"); });
+        ASSERT_TRUE(selection) << describe(tool.visibleWindows()) << tool.output().toStdString();
+        EXPECT_EQ(ownerOf(x, selection->id), dialog->id);
+        // The selection dialog where SANE works, the smaller error box where it is missing.
+        EXPECT_EQ(selection->geometry.size() == QSize(460, 280), setup.contains("SANE_CONFIG_DIR"))
+            << selection->geometry.width() << "x" << selection->geometry.height();
+        ASSERT_TRUE(x.activate(selection->id));
+        ASSERT_TRUE(x.key("Escape"));
+        ASSERT_TRUE(pollUntil(
+            [&] {
+                const auto info = x.windowInfo(selection->id);
+                return !info || !info->isViewable();
+            },
+            15s));
+        EXPECT_TRUE(tool.isRunning());
+        ASSERT_TRUE(x.activate(dialog->id));
+        ASSERT_TRUE(x.click(dialog->geometry.topLeft() + CancelButton));
+        ASSERT_TRUE(tool.waitForExit()) << tool.output().toStdString();
+        expectFilesUnchanged(NormalWinIni);
+    }
+}
+
 // Without a language for the copier, message 20 is the only window that waits; after its OK the
 // tool ends with every file unchanged.
 TEST_F(ConfigEndToEnd, MissingLanguageShowsOnlyMessage20)
