@@ -146,7 +146,7 @@ TEST(RadioGroupTabbing, GroupIsOneTabStop)
     QWidget window;
     auto *before = new QLineEdit(&window);
     auto *group = new platform::RadioGroup(&window);
-    group->setItems({ "1", "2", "3", "4", "5" });
+    group->setItems({"1", "2", "3", "4", "5"});
     group->setGeometry(0, 30, 273, 153);
     auto *after = new QLineEdit(&window);
     after->setGeometry(0, 200, 100, 24);
