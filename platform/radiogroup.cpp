@@ -20,6 +20,7 @@ RadioGroup::RadioGroup(QWidget *parent)
     m_group = new QButtonGroup(this);
     m_group->setExclusive(true);
     connect(m_group, &QButtonGroup::idClicked, this, &RadioGroup::clicked);
+    connect(m_group, &QButtonGroup::idToggled, this, [this] { updateTabStop(); });
     connect(this, &QObject::objectNameChanged, this, [this](const QString &name) {
         for (qsizetype i = 0; i < m_buttons.size(); ++i)
             m_buttons[i]->setObjectName(name + "Item" + QString::number(i + 1));
@@ -46,6 +47,7 @@ void RadioGroup::setItems(const QStringList &items)
         m_buttons.append(button);
         button->show();
     }
+    updateTabStop();
     layoutItems();
 }
 
@@ -66,6 +68,16 @@ void RadioGroup::setItemIndex(int index)
         checked->setChecked(false);
         m_group->setExclusive(true);
     }
+    updateTabStop();
+}
+
+// The group is one stop of the Tab chain, at its selected item (the first when none is); the
+// arrow keys move between the items, and a click reaches any of them.
+void RadioGroup::updateTabStop()
+{
+    const int stop = std::max(0, m_group->checkedId());
+    for (qsizetype i = 0; i < m_buttons.size(); ++i)
+        m_buttons[i]->setFocusPolicy(i == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 QRadioButton *RadioGroup::button(int index) const

@@ -10,9 +10,10 @@ class QRadioButton;
 namespace platform {
 
 // A framed group of radio items in one column, spread evenly over the frame's height below its
-// caption. The caption may carry an "&" access key that moves the focus to the group. No item is
-// selected until the user or the program picks one; the user can pick an item but cannot clear
-// the selection, the program can (setItemIndex(-1)).
+// caption. The caption may carry an "&" access key that moves the focus to the group. The group
+// is one stop of the Tab chain, at its selected item; the arrow keys move between the items. No
+// item is selected until the user or the program picks one; the user can pick an item but cannot
+// clear the selection, the program can (setItemIndex(-1)).
 class RadioGroup : public QGroupBox
 {
     Q_OBJECT
@@ -45,6 +46,7 @@ protected:
 
 private:
     void layoutItems();
+    void updateTabStop();
 
     QButtonGroup *m_group = nullptr;
     QList<QRadioButton *> m_buttons;

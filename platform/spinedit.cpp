@@ -1,6 +1,7 @@
 #include "platform/spinedit.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -168,7 +169,9 @@ bool SpinEdit::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     case QEvent::FocusOut:
-        limitText();
+        // A context menu or other pop-up of the field itself is no leaving.
+        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+            limitText();
         break;
     default:
         break;

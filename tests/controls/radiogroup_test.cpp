@@ -136,3 +136,35 @@ TEST(RadioGroupAccessKey, FocusesTheSelectedItem)
 }
 
 } // namespace
+
+namespace {
+
+// Tab enters the group at its selected item and leaves it with the next Tab; Tab is no way to
+// walk from item to item (the arrow keys are).
+TEST(RadioGroupTabbing, GroupIsOneTabStop)
+{
+    QWidget window;
+    auto *before = new QLineEdit(&window);
+    auto *group = new platform::RadioGroup(&window);
+    group->setItems({"1", "2", "3", "4", "5"});
+    group->setGeometry(0, 30, 273, 153);
+    auto *after = new QLineEdit(&window);
+    after->setGeometry(0, 200, 100, 24);
+    group->setItemIndex(2);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    before->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return before->hasFocus(); }, 2000));
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_TRUE(group->button(2)->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(group->itemIndex(), 3);
+    EXPECT_TRUE(group->button(3)->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(after->hasFocus()) << QApplication::focusWidget()->objectName().toStdString();
+    QTest::keyClick(after, Qt::Key_Backtab);
+    EXPECT_TRUE(group->button(3)->hasFocus());
+}
+
+} // namespace

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
@@ -161,6 +162,18 @@ TEST_F(SpinEditTest, LeavingLimitsTheText)
         ASSERT_TRUE(QTest::qWaitFor([&] { return other->hasFocus(); }, 2000));
         EXPECT_EQ(spin->text(), left);
     }
+}
+
+// The field's own context menu taking the focus is no leaving: the text stays until it is left.
+TEST_F(SpinEditTest, PopupFocusLossKeepsText)
+{
+    spin->setText("700");
+    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(spin->lineEdit(), &popup);
+    EXPECT_EQ(spin->text(), "700");
+    QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(spin->lineEdit(), &tab);
+    EXPECT_EQ(spin->text(), "600");
 }
 
 // Typing 700 by key and tabbing away shows 600.
