@@ -10,6 +10,7 @@
 #include "config/Welcome.h"
 #include "platform/radiogroup.h"
 #include "platform/spinedit.h"
+#include "shared/IniFiles.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -204,6 +205,25 @@ TEST_F(DvConfStartUpTest, ReaderFailureStoresAndUsesTheDefaults)
     EXPECT_EQ(DvConfForm->GreySpinEdit->value(), 150);
     EXPECT_EQ(DvConfForm->ColourSpinEdit->value(), 100);
     EXPECT_FALSE(app().terminated());
+}
+
+// When even the fallback cannot be stored, start-up stops with the write error (the program
+// entry reports it and ends) and the file stays as it was.
+TEST_F(DvConfStartUpTest, ReaderFailureWithUnwritableWinIniStopsWithTheWriteError)
+{
+    writeInstallation();
+    const QByteArray winIni = readWin(QStringLiteral("Win.Ini"));
+    testsupport::ReadOnlyGuard guard(winPath(QStringLiteral("Win.Ini")));
+    ASSERT_TRUE(guard.ok()) << guard.description().toStdString();
+    DvcTestHooks::ResolutionReadFault = [] { throw std::bad_alloc(); };
+    try {
+        DvConfStartUp();
+        ADD_FAILURE() << "start-up went on";
+    } catch (const EIniFileException &e) {
+        EXPECT_STREQ(e.what(), "Unable to write to Win.Ini");
+    }
+    EXPECT_EQ(readWin(QStringLiteral("Win.Ini")), winIni);
+    EXPECT_EQ(DvConfForm, nullptr);
 }
 
 // On the ordinary road, start-up and the first showing write nothing anywhere.
