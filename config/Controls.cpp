@@ -74,6 +74,15 @@ platform::Label *CreateLabel(QWidget *Parent, const QString &Name, int Left, int
     return Label;
 }
 
+void SetShownText(platform::Label *Label, const QString &Text, bool AutoSize)
+{
+    QString Caption = Text;
+    Caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+    Label->setCaption(Caption);
+    if (AutoSize)
+        Label->adjustSize();
+}
+
 QPushButton *CreateButton(QWidget *Parent, const QString &Name, const QRect &Geometry,
                           const QString &Caption)
 {

@@ -36,6 +36,9 @@ QFrame *CreatePanel(QWidget *Parent, const QString &Name, const QRect &Geometry,
 // A label sized to its caption with its top left corner at Left, Top.
 platform::Label *CreateLabel(QWidget *Parent, const QString &Name, int Left, int Top,
                              const QString &Caption, const QFont &Font);
+// Shows Text on the label as it is, "&" included: for values such as names, which carry no access
+// key. With AutoSize the label is sized to the text.
+void SetShownText(platform::Label *Label, const QString &Text, bool AutoSize);
 // A push button; "&" in the caption marks its access key.
 QPushButton *CreateButton(QWidget *Parent, const QString &Name, const QRect &Geometry,
                           const QString &Caption);

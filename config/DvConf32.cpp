@@ -5,6 +5,8 @@
 #include "Program.h"
 #include "platform/application.h"
 
+#include <QIcon>
+
 #include <exception>
 
 int main(int argc, char **argv)
@@ -14,6 +16,7 @@ int main(int argc, char **argv)
     QCoreApplication::setApplicationVersion(QStringLiteral("3.4.2.2c"));
     QCoreApplication::setOrganizationName(QStringLiteral("Halvane Ltd"));
     InitConfigResources();
+    App.setWindowIcon(QIcon(QStringLiteral(":/config/icon.png")));
 
     int ExitCode = 0;
     try {

@@ -310,10 +310,10 @@ void TDvConfForm::CancelBitBtnClick()
 
 void TDvConfForm::AboutBitBtnClick()
 {
-    SetAutoSizeCaption(AboutBox->AboutUserField, UserName);
-    SetAutoSizeCaption(AboutBox->AboutCompanyField, CompanyName);
-    SetAutoSizeCaption(AboutBox->AboutVersionField,
-                       QStringLiteral("Dovrane Configuration ") + VersionNo);
+    SetShownText(AboutBox->AboutUserField, UserName, true);
+    SetShownText(AboutBox->AboutCompanyField, CompanyName, true);
+    SetShownText(AboutBox->AboutVersionField, QStringLiteral("Dovrane Configuration ") + VersionNo,
+                 true);
     AboutBox->centerOnScreen();
     platform::Application::instance()->showModal(AboutBox);
 }

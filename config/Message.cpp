@@ -91,7 +91,7 @@ void DisplayMessage(int Number, const QString &Section)
 
     const QString Key = QString::number(Number);
     const QString Text = Catalogue.ReadString(Language, Key, Language + QLatin1Char('-') + Key);
-    MessageForm->MessageLabel->setCaption(Text);
+    SetShownText(MessageForm->MessageLabel, Text, false);
 
     SavedCursor = App->screenCursor();
     App->setScreenCursor(platform::ScreenCursor::Default);

@@ -48,14 +48,6 @@ TWelcomeForm::TWelcomeForm()
         SetBlackText(Widget);
 }
 
-namespace {
-void SetLabel(platform::Label *Label, const QString &Caption)
-{
-    Label->setCaption(Caption);
-    Label->adjustSize();
-}
-} // namespace
-
 void OpenWelcome(const QString &Title)
 {
     auto *App = platform::Application::instance();
@@ -64,8 +56,8 @@ void OpenWelcome(const QString &Title)
         if (DvcTestHooks::WelcomeFault)
             DvcTestHooks::WelcomeFault();
         WelcomeForm = App->createForm<TWelcomeForm>();
-        SetLabel(WelcomeForm->UserNameLabel,
-                 WinIni.ReadString(Title, QStringLiteral("Registered User"), QString()));
+        SetShownText(WelcomeForm->UserNameLabel,
+                     WinIni.ReadString(Title, QStringLiteral("Registered User"), QString()), true);
     } catch (const std::exception &) {
         // Without its window there is nothing to show; the program ends after the report.
         ShowFatalError(1);
@@ -74,9 +66,10 @@ void OpenWelcome(const QString &Title)
 
     {
         const TIniFile HalvaneIni(QStringLiteral("Halvane.Ini"));
-        WelcomeForm->ProductLabel->setCaption(
-            Title + QLatin1Char(' ')
-            + HalvaneIni.ReadString(Title, QStringLiteral("Version No"), QString()));
+        SetShownText(WelcomeForm->ProductLabel,
+                     Title + QLatin1Char(' ')
+                         + HalvaneIni.ReadString(Title, QStringLiteral("Version No"), QString()),
+                     false);
         platform::setCaption(WelcomeForm,
                              HalvaneIni.ReadString(QStringLiteral("Organisation"),
                                                    QStringLiteral("Company Name"), QString()));

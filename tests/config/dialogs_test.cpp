@@ -39,9 +39,9 @@ protected:
         onNextModal([seen](QWidget *about) {
             auto *box = qobject_cast<TAboutBox *>(about);
             ASSERT_NE(box, nullptr);
-            seen->user = box->AboutUserField->caption();
-            seen->company = box->AboutCompanyField->caption();
-            seen->version = box->AboutVersionField->caption();
+            seen->user = box->AboutUserField->text();
+            seen->company = box->AboutCompanyField->text();
+            seen->version = box->AboutVersionField->text();
             onNextModal([seen, box](QWidget *credits) {
                 seen->creditsShown = credits == CreditsForm;
                 seen->creditsFirstLine

@@ -56,7 +56,7 @@ inline const QByteArray OrdinaryWinIni = "[Dovrane]\n"
                                          "ColourDpi=150\n"
                                          "\n"
                                          "[Dovrane Configuration]\n"
-                                         "Registered User=Ann Example\n";
+                                         "Registered User=Ann & Bob\n";
 inline const QByteArray OrdinaryHalvaneIni = "[Dovrane]\n"
                                              "User Name=Ann Example\n"
                                              "Version No=3.4.2.2c\n"

@@ -78,7 +78,7 @@ TEST_P(DvConfCatalogueTest, ShowsTheRightTextOrFatalErrorFour)
         ++seen->modals;
         if (auto *form = qobject_cast<TMessageForm *>(modal)) {
             seen->caption = form->windowTitle();
-            seen->text = form->MessageLabel->caption();
+            seen->text = form->MessageLabel->text();
             clickLater(form->OKButton);
         } else if (auto *fatal = qobject_cast<TFatalErrorForm *>(modal)) {
             seen->fatalNumber = fatal->FatalErrNo->text();
@@ -151,7 +151,7 @@ TEST_F(DvConfMessageTest, LongTextIsCut)
                  "[eng]\nCaption.MessageForm=C\n20=" + QByteArray(1500, 'x') + "\n");
     auto text = std::make_shared<QString>();
     onNextModal([text](QWidget *modal) {
-        *text = static_cast<TMessageForm *>(modal)->MessageLabel->caption();
+        *text = static_cast<TMessageForm *>(modal)->MessageLabel->text();
         clickLater(static_cast<TMessageForm *>(modal)->OKButton);
     });
     DisplayMessage(20, QStringLiteral("Dovrane"));

@@ -49,7 +49,7 @@ protected:
         auto text = std::make_shared<QString>();
         onNextModal([text](QWidget *modal) {
             if (auto *form = qobject_cast<TMessageForm *>(modal))
-                *text = form->MessageLabel->caption();
+                *text = form->MessageLabel->text();
             else if (auto *fatal = qobject_cast<TFatalErrorForm *>(modal))
                 *text = QStringLiteral("fatal ") + fatal->FatalErrNo->text();
             clickLater(modal->findChild<QPushButton *>(QStringLiteral("OKButton")));
@@ -137,7 +137,7 @@ TEST_F(DvConfStartUpTest, SecondMessageAfterTheEndRequestIsNeverReadable)
     EXPECT_EQ(runPressingOkOnFirstMessage(), QStringLiteral("No language is set."));
     ASSERT_NE(MessageForm, nullptr);
     // The newest dialog is message 16's; it was made and closed without waiting.
-    EXPECT_EQ(MessageForm->MessageLabel->caption(), QStringLiteral("The paper file is missing."));
+    EXPECT_EQ(MessageForm->MessageLabel->text(), QStringLiteral("The paper file is missing."));
     EXPECT_FALSE(MessageForm->isVisible());
     EXPECT_TRUE(app().terminated());
 }
@@ -332,8 +332,8 @@ TEST_F(DvConfStartUpTest, WelcomeWindowAndHourglassLastUntilTheDialogShows)
     startTool();
     ASSERT_NE(WelcomeForm, nullptr);
     EXPECT_TRUE(WelcomeForm->isVisible());
-    EXPECT_EQ(WelcomeForm->ProductLabel->caption(), QStringLiteral("Dovrane Configuration 3.4"));
-    EXPECT_EQ(WelcomeForm->UserNameLabel->caption(), QStringLiteral("Ann Example"));
+    EXPECT_EQ(WelcomeForm->ProductLabel->text(), QStringLiteral("Dovrane Configuration 3.4"));
+    EXPECT_EQ(WelcomeForm->UserNameLabel->text(), QStringLiteral("Ann & Bob"));
     EXPECT_EQ(WelcomeForm->windowTitle(), QStringLiteral("Example & Co"));
     EXPECT_EQ(app().screenCursor(), platform::ScreenCursor::HourGlass);
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
@@ -352,8 +352,8 @@ TEST_F(DvConfStartUpTest, WelcomeWindowWithoutIdentity)
     writeWin(QStringLiteral("Win.Ini"), "[Dovrane]\nLanguage=eng\n");
     QFile::remove(winPath(QStringLiteral("Halvane.Ini")));
     startTool();
-    EXPECT_EQ(WelcomeForm->ProductLabel->caption(), QStringLiteral("Dovrane Configuration "));
-    EXPECT_EQ(WelcomeForm->UserNameLabel->caption(), QString());
+    EXPECT_EQ(WelcomeForm->ProductLabel->text(), QStringLiteral("Dovrane Configuration "));
+    EXPECT_EQ(WelcomeForm->UserNameLabel->text(), QString());
     EXPECT_EQ(WelcomeForm->windowTitle(), QString());
 }
 
