@@ -195,3 +195,32 @@ TEST_F(DvConfExitTest, ReadOnlyPaperFileStopsExit)
     EXPECT_TRUE(waitUntil([this] { return app().terminated(); }));
     EXPECT_NE(readProgram(QStringLiteral("Dv.Lng")), dvLng);
 }
+
+// The nine writes go in their order: the three resolutions, then DefaultSize, then Size.1 to 5.
+TEST_F(DvConfExitTest, WritesGoInTheirOrder)
+{
+    start("[Dovrane]\nLanguage=eng\n", fifteenNames() + "[eng]\n");
+    DvConfForm->ExitBitBtn->click();
+    EXPECT_EQ(readWin(QStringLiteral("Win.Ini")),
+              QByteArray("[Dovrane]\nLanguage=eng\nBWDpi=200\nGreyDpi=150\nColourDpi=100\n"));
+    EXPECT_EQ(readProgram(QStringLiteral("Dv.Lng")),
+              fifteenNames()
+                  + "[eng]\nDefaultSize=4\nSize.1=Legal\nSize.2=Legal\nSize.3=Legal\n"
+                    "Size.4=Legal\nSize.5=Legal\n");
+}
+
+// A Win.Ini that cannot be written stops Exit at its first write: nothing reaches Dv.Lng.
+TEST_F(DvConfExitTest, ReadOnlyWinIniStopsExitBeforeThePaperFile)
+{
+    const QByteArray dvLng = fifteenNames() + SizesBefore;
+    start(WinIniBefore, dvLng);
+    ReadOnlyGuard guard(winPath(QStringLiteral("Win.Ini")));
+    ASSERT_TRUE(guard.ok()) << guard.description().toStdString();
+    DvConfForm->BWSpinEdit->setValue(444);
+    DvConfForm->ExitBitBtn->click();
+    EXPECT_EQ(errors, QStringList {QStringLiteral("Unable to write to Win.Ini.")});
+    EXPECT_EQ(readWin(QStringLiteral("Win.Ini")), WinIniBefore);
+    EXPECT_EQ(readProgram(QStringLiteral("Dv.Lng")), dvLng);
+    app().processMessages();
+    EXPECT_FALSE(app().terminated());
+}
