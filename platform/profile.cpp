@@ -59,10 +59,18 @@ QByteArrayView unquoted(QByteArrayView text)
     return text;
 }
 
+// Eight bytes at a time: names are compared once per line of a section that is read.
 bool isAscii(QByteArrayView text)
 {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) >= 0x80)
+    qsizetype i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        quint64 word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if (word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
             return false;
     }
     return true;
@@ -395,8 +403,8 @@ bool lockFd(int fd, int operation)
     return rc == 0;
 }
 
-// The whole of a regular file. Under our lock nobody of ours changes it, so its size is what is
-// there to read; a file that another program is still growing is read as far as it went.
+// The whole of a regular file. Under our lock no writer of ours changes it, so its size is what
+// there is to read; a file that some other program changes meanwhile is read as far as that size.
 bool readAll(int fd, QByteArray &out)
 {
     struct stat st;
@@ -418,12 +426,13 @@ bool readAll(int fd, QByteArray &out)
     return true;
 }
 
-bool writeAll(int fd, QByteArrayView data, off_t offset)
+// Writes data into the file from byte from on; data's bytes before from are there already.
+bool writeAll(int fd, QByteArrayView data, qsizetype from = 0)
 {
-    qsizetype done = 0;
+    qsizetype done = from;
     while (done < data.size()) {
         const ssize_t n = ::pwrite(fd, data.data() + done, static_cast<size_t>(data.size() - done),
-                                   offset + done);
+                                   static_cast<off_t>(done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -479,11 +488,14 @@ QString linkTarget(const QString &path)
     return current;
 }
 
-// The shared or exclusive lock every reader and writer of ours takes on a settings folder.
+// The shared or exclusive lock every reader and writer of ours takes on a settings folder. A
+// file system that offers no such lock (some network file systems refuse it on a folder) does not
+// stop the read or the write: it goes on without the lock, as it would on a lone machine.
 Fd lockFolder(const QString &folder, int operation)
 {
     Fd fd = openPath(encodedPath(folder), O_RDONLY | O_DIRECTORY);
-    if (fd.valid() && !lockFd(fd.get(), operation))
+    if (fd.valid() && !lockFd(fd.get(), operation)
+        && !(errno == EBADF || errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL))
         fd.reset();
     return fd;
 }
@@ -494,18 +506,22 @@ bool syncFolder(int folderFd)
 }
 
 // Writes contents over the file in place: for a folder where no new file can be made. Space is
-// reserved first, so a full disk fails before the first byte changes.
+// reserved first, so a full disk fails before the first byte changes, and only the bytes from the
+// first one that differs on are written, which keeps the moment the file is torn short.
 bool writeInPlace(int fd, QByteArrayView contents, QByteArrayView old)
 {
     if (contents.size() > old.size()
         && ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(contents.size())) != 0
         && errno != EOPNOTSUPP)
         return false;
-    if (writeAll(fd, contents, 0) && ::ftruncate(fd, static_cast<off_t>(contents.size())) == 0
+    const qsizetype same
+        = std::mismatch(contents.begin(), contents.end(), old.begin(), old.end()).first
+        - contents.begin();
+    if (writeAll(fd, contents, same) && ::ftruncate(fd, static_cast<off_t>(contents.size())) == 0
         && ::fsync(fd) == 0)
         return true;
     // Put back what was there, as far as the disk lets us.
-    writeAll(fd, old, 0);
+    writeAll(fd, old, same);
     if (::ftruncate(fd, static_cast<off_t>(old.size())) == 0)
         ::fsync(fd);
     return false;
@@ -536,7 +552,7 @@ Replaced replaceFile(const QString &target, int folderFd, QByteArrayView content
             = ::fchown(temp.get(), existing->st_uid, existing->st_gid);
         ok = ::fchmod(temp.get(), existing->st_mode & 07777) == 0;
     }
-    ok = ok && writeAll(temp.get(), contents, 0) && ::fsync(temp.get()) == 0;
+    ok = ok && writeAll(temp.get(), contents) && ::fsync(temp.get()) == 0;
     ok = temp.close() && ok;
     ok = ok && ::rename(tempPath.constData(), targetPath.constData()) == 0;
     if (!ok) {

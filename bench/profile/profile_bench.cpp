@@ -98,6 +98,19 @@ void ReadStringOneSection(benchmark::State &state)
 }
 BENCHMARK(ReadStringOneSection)->Arg(1024)->Arg(64 * 1024);
 
+// One WriteString: lock, read, change one line, write a new file, flush it and the folder, rename.
+// The flushes to disk dominate.
+void WriteString(benchmark::State &state)
+{
+    const SettingsFolder folder(state.range(0));
+    TIniFile ini(QStringLiteral("Win.Ini"));
+    int row = 0;
+    for (auto _ : state)
+        ini.WriteInteger(QStringLiteral("Quixbar"), QStringLiteral("Row"), ++row);
+    state.counters["file_bytes"] = static_cast<double>(folder.size());
+}
+BENCHMARK(WriteString)->Arg(1024)->Arg(64 * 1024)->Unit(benchmark::kMicrosecond);
+
 // A read of a key that is missing from a file of another letter case: the folder is searched.
 void ReadStringOtherCase(benchmark::State &state)
 {

@@ -73,6 +73,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "k", "v"},
         ReadCase {"NonAsciiKeyIgnoresCase", "[S]\n\xC3\x89t\xC3\xA9=v\n", "S", "\xC3\xA9T\xC3\x89",
                   "v"},
+        ReadCase {"Windows1252SectionMatchesUtf8Name",
+                  "[Gr\xF6\xDF"
+                  "e]\nk=v\n",
+                  "GR\xC3\x96\xC3\x9F"
+                  "E",
+                  "k", "v"},
         ReadCase {"NonAsciiNamesDifferByMoreThanCase", "[S]\n\xC3\xA9=v\n", "S", "e", Def},
         ReadCase {"DoubleQuotesRemoved", "[S]\nk=\" a b \"\n", "S", "k", " a b "},
         ReadCase {"SingleQuotesRemoved", "[S]\nk='x'\n", "S", "k", "x"},

@@ -244,7 +244,7 @@ TEST(IniFileWrite, FailedWriteRaisesTheOneError)
     const QByteArray before = "[Quixbar]\nRow=1\n";
     ASSERT_TRUE(writeFileBytes(windir.filePath("WIN.INI"), before));
     ReadOnlyGuard guard(windir.filePath("WIN.INI"));
-    ASSERT_TRUE(guard.ok()) << qPrintable(guard.description());
+    HALVANE_REQUIRE_READ_ONLY(guard);
 
     const QString names[]
         = {QStringLiteral("Win.Ini"), QStringLiteral("win.ini"), windir.filePath("Win.Ini")};

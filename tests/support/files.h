@@ -97,3 +97,9 @@ private:
 };
 
 } // namespace testsupport
+
+// Skips the running test, saying why, when the guard could not make its path read-only here (for
+// root: neither the immutable attribute nor a read-only bind mount is available).
+#define HALVANE_REQUIRE_READ_ONLY(guard)                                                           \
+    if (!(guard).ok())                                                                             \
+    GTEST_SKIP() << qPrintable((guard).description())
