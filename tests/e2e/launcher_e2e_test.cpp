@@ -129,7 +129,7 @@ struct PlacementCase
 };
 
 // The bar comes up where Win.Ini says, in its stored orientation, sized by the installed
-// products; the splash is centred below it.
+// products, staying on top; the splash is centred below it.
 TEST_F(LauncherE2E, BarAppearsWhereWinIniSays)
 {
     const PlacementCase cases[] = {
@@ -159,7 +159,9 @@ TEST_F(LauncherE2E, BarAppearsWhereWinIniSays)
         EXPECT_LE((splash->geometry.topLeft() - centred).manhattanLength(), 2)
             << splash->geometry.x() << "," << splash->geometry.y();
 
-        // The bar is stacked above the splash.
+        // The bar stays on top of other windows, the splash does not; the bar is above it.
+        EXPECT_TRUE(m_x.staysOnTop(bar->id));
+        EXPECT_FALSE(m_x.staysOnTop(splash->id));
         const QList<XWindow> stack = m_x.windowsOfPid(qx.pid());
         qsizetype barIndex = -1, splashIndex = -1;
         for (qsizetype i = 0; i < stack.size(); ++i) {
@@ -186,45 +188,70 @@ TEST_F(LauncherE2E, SplashGoesAndBarStays)
     EXPECT_EQ(m_qx.visibleWindows().size(), 1);
 }
 
-// Dragging the move handle past the left edge docks the bar there as a column; a ghost follows
-// the mouse meanwhile. Exit then stores exactly that place and orientation, and the program ends.
-TEST_F(LauncherE2E, DragToLeftEdgeDocksAsColumnAndExitStoresIt)
+struct DockCase
 {
-    const QByteArray before = winIniBytes("[Quixbar]\nLanguage=eng\nAxis=H\nRow=300\nCol=200\n");
-    ASSERT_TRUE(testsupport::writeFileBytes(winIni(), before));
-    startBar();
-    const auto bar = waitForBar({262, 22}, QPoint(200, 300));
-    ASSERT_TRUE(bar) << failureContext().toStdString();
+    const char *name;
+    QByteArray quixbar; // the launcher's section before
+    QRect bar; // where the bar starts
+    QPoint grip; // where the handle is gripped, relative to the bar
+    QPoint drop; // where the pointer lets go, on the screen
+    QPoint ghost; // where the ghost is then
+    QRect docked; // where the bar ends
+    QByteArray stored; // the launcher's section after Exit
+};
 
-    // The pointer cannot leave the screen: gripping the handle at its right end lets the bar
-    // pass the left edge while the pointer stays on it. The drop leaves Left at -5.
-    const QPoint grip = bar->geometry.topLeft() + QPoint(25, 10);
-    const QPoint drop(20, grip.y() + 40);
-    ASSERT_TRUE(m_x.mouseMove(grip));
-    ASSERT_TRUE(m_x.mouseDown());
-    for (int step = 1; step <= 8; ++step)
-        ASSERT_TRUE(m_x.mouseMove(grip + (drop - grip) * step / 8));
-    // The ghost, of the bar's shape, under the mouse; the bar itself has not moved.
-    const auto ghost = m_qx.waitForWindow([&](const XWindow &w) {
-        return w.id != bar->id && w.geometry == QRect(QPoint(-5, 340), QSize(262, 22));
-    });
-    EXPECT_TRUE(ghost) << failureContext().toStdString();
-    EXPECT_EQ(m_x.windowInfo(bar->id)->geometry, bar->geometry);
-    ASSERT_TRUE(m_x.mouseUp());
+// Dragging the move handle past the left edge docks the bar there as a column, past the top
+// edge as a row; a ghost of the bar's shape follows the mouse meanwhile while the bar stays.
+// Exit then stores exactly that place and orientation, and the program ends.
+TEST_F(LauncherE2E, DragPastAnEdgeDocksAndExitStoresIt)
+{
+    // The pointer cannot leave the screen: gripping the handle near its far corner lets the bar
+    // pass the edge while the pointer stays on it.
+    const DockCase cases[] = {
+        {"row past the left edge", "[Quixbar]\nLanguage=eng\nAxis=H\nRow=300\nCol=200\n",
+         QRect(200, 300, 262, 22), QPoint(25, 10), QPoint(20, 350), QPoint(-5, 340),
+         QRect(0, 340, 30, 190), "[Quixbar]\nLanguage=eng\nAxis=V\nRow=340\nCol=0\n"},
+        {"column past the top edge", "[Quixbar]\nLanguage=eng\nAxis=V\nRow=200\nCol=300\n",
+         QRect(300, 200, 30, 190), QPoint(10, 19), QPoint(500, 2), QPoint(490, -17),
+         QRect(490, 0, 262, 22), "[Quixbar]\nLanguage=eng\nAxis=H\nRow=0\nCol=490\n"},
+    };
+    for (const DockCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(testsupport::writeFileBytes(winIni(), winIniBytes(c.quixbar)));
+        testsupport::XProgram qx(m_x);
+        ASSERT_TRUE(
+            qx.start(m_program + "/Qx32", {}, m_root.path(), {{"HALVANE_WINDIR", m_windir}}));
+        const auto bar = qx.waitForWindow(
+            [&](const XWindow &w) { return !isSplash(w) && w.geometry == c.bar; });
+        ASSERT_TRUE(bar) << qx.output().toStdString();
 
-    const auto column = waitForBar({30, 190}, QPoint(0, 340));
-    ASSERT_TRUE(column) << failureContext().toStdString();
-    EXPECT_EQ(column->id, bar->id);
-    if (ghost) {
-        EXPECT_TRUE(waitUntilGone(ghost->id));
+        const QPoint grip = bar->geometry.topLeft() + c.grip;
+        ASSERT_TRUE(m_x.mouseMove(grip));
+        ASSERT_TRUE(m_x.mouseDown());
+        for (int step = 1; step <= 8; ++step)
+            ASSERT_TRUE(m_x.mouseMove(grip + (c.drop - grip) * step / 8));
+        const auto ghost = qx.waitForWindow([&](const XWindow &w) {
+            return w.id != bar->id && w.geometry == QRect(c.ghost, c.bar.size());
+        });
+        EXPECT_TRUE(ghost) << failureContext().toStdString();
+        EXPECT_EQ(m_x.windowInfo(bar->id)->geometry, bar->geometry);
+        ASSERT_TRUE(m_x.mouseUp());
+
+        const auto docked = qx.waitForWindow(
+            [&](const XWindow &w) { return w.id == bar->id && w.geometry == c.docked; });
+        ASSERT_TRUE(docked) << failureContext().toStdString();
+        if (ghost) {
+            EXPECT_TRUE(waitUntilGone(ghost->id));
+        }
+
+        const QPoint exit
+            = c.docked.width() > c.docked.height() ? rowButton(Exit) : columnButton(Exit);
+        ASSERT_TRUE(click(*docked, exit));
+        ASSERT_TRUE(qx.waitForExit()) << failureContext().toStdString();
+        EXPECT_TRUE(qx.exitedNormally());
+        EXPECT_EQ(qx.exitCode(), 0) << qx.output().toStdString();
+        EXPECT_EQ(testsupport::readFileBytes(winIni()), winIniBytes(c.stored));
     }
-
-    ASSERT_TRUE(click(*column, columnButton(Exit)));
-    ASSERT_TRUE(m_qx.waitForExit()) << failureContext().toStdString();
-    EXPECT_TRUE(m_qx.exitedNormally());
-    EXPECT_EQ(m_qx.exitCode(), 0) << m_qx.output().toStdString();
-    EXPECT_EQ(testsupport::readFileBytes(winIni()),
-              winIniBytes("[Quixbar]\nLanguage=eng\nAxis=V\nRow=340\nCol=0\n"));
 }
 
 // A Win.Ini that cannot be written makes Exit report "Unable to write to Win.Ini." in a box
