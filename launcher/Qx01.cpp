@@ -135,6 +135,9 @@ TQuixbarForm::TQuixbarForm()
     setStayOnTop(true);
     // Hints show as tooltips although the bar is hardly ever the active window.
     setAttribute(Qt::WA_AlwaysShowToolTips);
+    // Exit is the bar's only way out: closed from outside, it would leave the program running
+    // with no window at all.
+    setCloseRequestsAccepted(false);
     QPalette Colours = palette();
     Colours.setColor(QPalette::Window, Qt::black);
     setPalette(Colours);

@@ -69,8 +69,9 @@ void Application::registerForm(QWidget *form)
 
 void Application::setTitle(const QString &title)
 {
+    // Only kept: as the application's display name, Qt on X would append it to the title of
+    // every window, so that a caption from a language file no longer showed as written.
     m_title = title;
-    setApplicationDisplayName(title);
 }
 
 bool Application::helpCommand(int command, qintptr /*data*/)

@@ -1,5 +1,6 @@
 #include "form.h"
 
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -68,6 +69,14 @@ void Form::showEvent(QShowEvent *event)
     // the form's show handler is for becoming visible, as show() makes it.
     if (!event->spontaneous())
         Q_EMIT shown();
+}
+
+void Form::closeEvent(QCloseEvent *event)
+{
+    if (!m_closeRequestsAccepted)
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
 }
 
 Label::Label(QWidget *parent)

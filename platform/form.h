@@ -30,15 +30,21 @@ public:
     // Places the form in the middle of the primary screen's available area.
     void centerOnScreen();
 
+    // Whether a request to close the form (the window manager's close box, Alt+F4, close())
+    // closes it. A form that holds the program's only way out refuses, and stays open.
+    void setCloseRequestsAccepted(bool accepted) { m_closeRequestsAccepted = accepted; }
+
 Q_SIGNALS:
     // Emitted each time the form becomes visible, before it is first painted.
     void shown();
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     BorderStyle m_borderStyle = BorderStyle::Dialog;
+    bool m_closeRequestsAccepted = true;
 };
 
 // A label that shows its caption literally, except that "&" marks the next letter as its access

@@ -46,11 +46,10 @@ QByteArray withValue(QByteArray bytes, const QByteArray &section, const QByteArr
     return bytes.replace(valueStart, lineEnd - valueStart, value);
 }
 
-// Whether a window carries title; the X11 name may have the program's title appended after a
-// dash.
+// Whether a window carries title, exactly as its caption gives it.
 bool titled(const XWindow &w, const QString &title)
 {
-    return w.name == title || w.name.startsWith(title + QStringLiteral(" \u2014 "));
+    return w.name == title;
 }
 
 // The program's windows, for the message of a failed wait.

@@ -17,14 +17,14 @@ using namespace std::chrono_literals;
 using testsupport::XWindow;
 
 const QSize Screen(1024, 768);
-// Window names as X has them: the platform adds the program's title to a window's own caption
-// ("Halvane Quixbar — Quixbar 2.0.1.1"), and a window without a caption is named by the title.
+// Window names as X has them: each window's own caption exactly, with nothing of the program's
+// title appended; the bar, which has no caption of its own, is named by the program's title.
 const QString SplashName = QStringLiteral("Halvane Quixbar");
 const QString ErrorTitle = QStringLiteral("Quixbar 2.0.1.1");
 
 bool isSplash(const testsupport::XWindow &w)
 {
-    return w.name.startsWith(SplashName);
+    return w.name == SplashName;
 }
 
 // Where a button of the bar sits, relative to the bar, with every product installed.

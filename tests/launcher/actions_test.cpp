@@ -168,3 +168,14 @@ TEST_F(LauncherTest, LaunchGoesToTheShell)
                   {QStringLiteral("Kv32.Exe"), QStringLiteral("C:\\Halvane\\Kv")}}));
     EXPECT_TRUE(ErrorReports.isEmpty());
 }
+
+// Exit is the bar's only way out, so a request to close the bar (the window manager's close
+// box, Alt+F4) leaves it on the screen instead of hiding it with the program still running.
+TEST_F(LauncherTest, ClosingTheBarLeavesItOpen)
+{
+    StartHidden();
+    QuixbarForm->show();
+    EXPECT_FALSE(QuixbarForm->close());
+    EXPECT_TRUE(QuixbarForm->isVisible());
+    EXPECT_FALSE(platform::Application::instance()->terminated());
+}
