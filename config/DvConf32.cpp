@@ -4,6 +4,7 @@
 #include "Message.h"
 #include "Program.h"
 #include "platform/application.h"
+#include "platform/session.h"
 
 #include <QIcon>
 
@@ -11,6 +12,9 @@
 
 int main(int argc, char **argv)
 {
+    // The dialogs place themselves (the fatal-error dialog at a fixed point), which needs a
+    // platform that lets them.
+    platform::preferPositionableWindows();
     platform::Application App(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Dovrane Configuration"));
     QCoreApplication::setApplicationVersion(QStringLiteral("3.4.2.2c"));
