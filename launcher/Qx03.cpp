@@ -35,7 +35,7 @@ platform::Label *NewLabel(QWidget *Parent, const char *Name, int Left, int Top,
     Label->setObjectName(QString::fromLatin1(Name));
     Label->setFont(ArialFont(Bold));
     Label->move(Left, Top);
-    Label->adjustSize();
+    Label->setAutoSize(true);
     return Label;
 }
 
@@ -113,13 +113,11 @@ TAboutBox::TAboutBox()
 
 void TAboutBox::FormShow()
 {
-    // Each field sizes itself to its text, so a long name is not cut short.
-    AboutUserField->setCaption(UserName);
-    AboutUserField->adjustSize();
-    AboutCompanyField->setCaption(CompanyName);
-    AboutCompanyField->adjustSize();
-    AboutVersionField->setCaption(VersionNo);
-    AboutVersionField->adjustSize();
+    // Each field sizes itself to its text, so a long name is not cut short; a name is shown as
+    // written, "&" included.
+    AboutUserField->setCaption(platform::escapeAccessKeys(UserName));
+    AboutCompanyField->setCaption(platform::escapeAccessKeys(CompanyName));
+    AboutVersionField->setCaption(platform::escapeAccessKeys(VersionNo));
 }
 
 void TAboutBox::AboutOKButtonClick()

@@ -95,6 +95,36 @@ void Label::setCaption(const QString &caption)
 {
     m_caption = caption;
     setText(stripAccessKeys(caption));
+    fitCaption();
+}
+
+void Label::setAutoSize(bool on)
+{
+    m_autoSize = on;
+    fitCaption();
+}
+
+void Label::fitCaption()
+{
+    if (!m_autoSize)
+        return;
+    m_fitPending = !isVisible();
+    if (!m_fitPending)
+        adjustSize();
+}
+
+void Label::showEvent(QShowEvent *event)
+{
+    QLabel::showEvent(event);
+    if (m_fitPending)
+        fitCaption();
+}
+
+void Label::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitCaption();
 }
 
 void Label::paintEvent(QPaintEvent *event)
@@ -157,6 +187,13 @@ QString stripAccessKeys(const QString &caption)
         shown.append(caption.at(i));
     }
     return shown;
+}
+
+QString escapeAccessKeys(const QString &text)
+{
+    QString caption = text;
+    caption.replace(QLatin1Char('&'), QLatin1String("&&"));
+    return caption;
 }
 
 } // namespace platform

@@ -60,11 +60,23 @@ public:
     void setCaption(const QString &caption);
     QString caption() const { return m_caption; }
 
+    // An auto-size label takes the size of its caption, in its font, each time either changes.
+    // While hidden it does so when it is next shown: measuring text loads the font system, which
+    // a program need not wait for before its first window is on the screen.
+    void setAutoSize(bool on);
+    bool autoSize() const { return m_autoSize; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void fitCaption();
+
     QString m_caption;
+    bool m_autoSize = false;
+    bool m_fitPending = false;
 };
 
 // Sets the hint (tooltip) of a widget, shown as plain text whatever it holds. The plain text
@@ -79,5 +91,7 @@ QString caption(const QWidget *window);
 
 // A caption as it shows on a control: each "&" that marks an access key removed, "&&" as "&".
 QString stripAccessKeys(const QString &caption);
+// The caption that shows text exactly as it is, every "&" included ("&" doubled).
+QString escapeAccessKeys(const QString &text);
 
 } // namespace platform

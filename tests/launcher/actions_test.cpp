@@ -93,9 +93,9 @@ TEST_F(LauncherTest, AboutAndCreditsRoundTrip)
     Bound.start(20000);
     WhenIdle([&] {
         AboutUp = AboutBox->isVisible();
-        User = AboutBox->AboutUserField->caption();
-        Company = AboutBox->AboutCompanyField->caption();
-        Version = AboutBox->AboutVersionField->caption();
+        User = AboutBox->AboutUserField->text();
+        Company = AboutBox->AboutCompanyField->text();
+        Version = AboutBox->AboutVersionField->text();
         WhenIdle([&] {
             CreditsUp = CreditsForm->isVisible();
             WhenIdle([&] {
@@ -127,9 +127,9 @@ TEST_F(LauncherTest, AboutWithoutIdentityFile)
     Start();
     WhenIdle([] { Click(AboutBox->AboutOKButton); });
     Click(QuixbarForm->AboutButton);
-    EXPECT_EQ(AboutBox->AboutUserField->caption(), QStringLiteral("Unknown"));
-    EXPECT_EQ(AboutBox->AboutCompanyField->caption(), QStringLiteral("Unknown"));
-    EXPECT_EQ(AboutBox->AboutVersionField->caption(), QString());
+    EXPECT_EQ(AboutBox->AboutUserField->text(), QStringLiteral("Unknown"));
+    EXPECT_EQ(AboutBox->AboutCompanyField->text(), QStringLiteral("Unknown"));
+    EXPECT_EQ(AboutBox->AboutVersionField->text(), QString());
 }
 
 // The Credits button shows no hint, not even the box's own, which its OK button does show.
@@ -178,4 +178,28 @@ TEST_F(LauncherTest, ClosingTheBarLeavesItOpen)
     EXPECT_FALSE(QuixbarForm->close());
     EXPECT_TRUE(QuixbarForm->isVisible());
     EXPECT_FALSE(platform::Application::instance()->terminated());
+}
+
+// The About box's labels take the size of the captions the language file gives them, however
+// much longer than the built-in ones, so that no translation is cut short; and a user name is
+// shown as written, "&" included.
+TEST_F(LauncherTest, AboutLabelsFitTheirTranslatedCaptions)
+{
+    WriteLanguageFile("[eng]\nCaption.AboutUserLabel=Registered user of this copy\n"
+                      "Caption.AboutCompanyLabel=Soci\xC3\xA9t\xC3\xA9 enregistr\xC3\xA9"
+                      "e\n"
+                      "Caption.AboutVersionLabel=&Version of the launcher\n");
+    WriteHalvaneIni("[Quixbar]\nUser Name=Ann & Bob Lee-Smithington\n");
+    StartHidden();
+    AboutBox->show();
+    const platform::Label *Labels[] = {AboutBox->AboutUserLabel, AboutBox->AboutCompanyLabel,
+                                       AboutBox->AboutVersionNoLabel, AboutBox->AboutUserField};
+    for (const platform::Label *Label : Labels) {
+        SCOPED_TRACE(Label->objectName().toStdString());
+        ASSERT_FALSE(Label->text().isEmpty());
+        EXPECT_GE(Label->width(), Label->fontMetrics().horizontalAdvance(Label->text()));
+    }
+    EXPECT_EQ(AboutBox->AboutVersionNoLabel->text(), QStringLiteral("Version of the launcher"));
+    EXPECT_EQ(AboutBox->AboutUserField->text(), QStringLiteral("Ann & Bob Lee-Smithington"));
+    AboutBox->hide();
 }
