@@ -9,6 +9,7 @@
 #include "platform/speedbutton.h"
 #include "shared/IniFiles.h"
 
+#include <QFrame>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
@@ -113,6 +114,16 @@ const TGlyph OCRGlyph {"ocr.png", 20, 16, 1};
 const TGlyph CabinetGlyph {"cabinet.png", 16, 16, 1};
 const TGlyph ConfigGlyph {"config.png", 20, 16, 1};
 const TGlyph QBarGlyph {"qbar.png", 23, 17, 1};
+
+QFrame *NewPanel(QWidget *Parent, const char *Name, const QRect &Bounds)
+{
+    auto *Panel = new QFrame(Parent);
+    Panel->setObjectName(QString::fromLatin1(Name));
+    Panel->setGeometry(Bounds);
+    Panel->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Panel->setLineWidth(1);
+    return Panel;
+}
 
 platform::SpeedButton *NewBarButton(QWidget *Owner, const char *Name, const TGlyph &Glyph,
                                     bool Visible)

@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QFrame;
 class QTimer;
 namespace platform {
 class SpeedButton;
@@ -58,6 +59,9 @@ QFont SansSerifFont(); // the forms' font
 QFont ArialFont(bool Bold); // the About and Credits texts
 // The About and Credits boxes: the colour of the application work space, with black text.
 void SetWorkSpaceColours(QWidget *Form);
+
+// A panel of the About and Credits boxes: a thin single line, without a bevel.
+QFrame *NewPanel(QWidget *Parent, const char *Name, const QRect &Bounds);
 
 // The glyph of a bar button: its picture in the launcher's artwork, its size in pixels, and how
 // many images lie side by side in it.

@@ -17,17 +17,6 @@ TAboutBox *AboutBox = nullptr;
 
 namespace {
 
-// A panel drawn as a thin single line, without a bevel.
-QFrame *NewPanel(QWidget *Parent, const char *Name, const QRect &Bounds)
-{
-    auto *Panel = new QFrame(Parent);
-    Panel->setObjectName(QString::fromLatin1(Name));
-    Panel->setGeometry(Bounds);
-    Panel->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Panel->setLineWidth(1);
-    return Panel;
-}
-
 platform::Label *NewLabel(QWidget *Parent, const char *Name, int Left, int Top,
                           const QString &Caption, bool Bold)
 {

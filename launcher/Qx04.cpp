@@ -15,16 +15,6 @@ TCreditsForm *CreditsForm = nullptr;
 
 namespace {
 
-QFrame *NewPanel(QWidget *Parent, const char *Name, const QRect &Bounds)
-{
-    auto *Panel = new QFrame(Parent);
-    Panel->setObjectName(QString::fromLatin1(Name));
-    Panel->setGeometry(Bounds);
-    Panel->setFrameStyle(QFrame::Box | QFrame::Plain);
-    Panel->setLineWidth(1);
-    return Panel;
-}
-
 const char *const Thanks[] = {
     "Many thanks to:",
     "",
