@@ -20,10 +20,13 @@
 
 namespace {
 
-// The house colours: Halvane's deep blue and its amber, the copier's light body greys.
-const QColor HouseBlue(0x16, 0x3a, 0x66);
-const QColor HouseBlueLight(0x2c, 0x6a, 0xa8);
-const QColor Amber(0xf2, 0xa3, 0x3a);
+// The house colours, as the launcher's pictures have them: Halvane's blue, its green and its
+// yellow, a dark ink for names, and the copier's light body greys.
+const QColor HouseBlue(0x1b, 0x4f, 0xa8);
+const QColor HouseBlueLight(0x2f, 0x6f, 0xd6);
+const QColor HouseGreen(0x3b, 0xb5, 0x4a);
+const QColor Amber(0xf2, 0xc2, 0x30);
+const QColor Ink(0x1d, 0x2a, 0x44);
 const QColor BodyLight(0xe6, 0xe9, 0xed);
 const QColor BodyShade(0xb4, 0xbb, 0xc4);
 const QColor Outline(0x2a, 0x30, 0x38);
@@ -189,27 +192,19 @@ void drawCopier(QPainter &p, qreal x, qreal y, qreal s, bool crisp,
     p.restore();
 }
 
-// The vendor's emblem: a rounded blue square with a white "H" whose bar is an amber wave.
+// The vendor's emblem: three rising bars in blue, green and yellow, drawn into r.
 void drawEmblem(QPainter &p, const QRectF &r)
 {
     p.save();
     p.setPen(Qt::NoPen);
-    QLinearGradient fill(r.topLeft(), r.bottomLeft());
-    fill.setColorAt(0, HouseBlueLight);
-    fill.setColorAt(1, HouseBlue);
-    p.setBrush(fill);
-    p.drawRoundedRect(r, r.width() * 0.18, r.width() * 0.18);
-    const qreal u = r.width() / 10;
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(r.left() + 2.2 * u, r.top() + 2 * u, 1.5 * u, 6 * u));
-    p.drawRect(QRectF(r.left() + 6.3 * u, r.top() + 2 * u, 1.5 * u, 6 * u));
-    QPainterPath wave;
-    wave.moveTo(r.left() + 1.2 * u, r.top() + 5.6 * u);
-    wave.cubicTo(r.left() + 3.5 * u, r.top() + 3.6 * u, r.left() + 6.5 * u, r.top() + 6.6 * u,
-                 r.left() + 8.8 * u, r.top() + 4.4 * u);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(Amber, 1.3 * u, Qt::SolidLine, Qt::RoundCap));
-    p.drawPath(wave);
+    const QColor colours[] = {HouseBlueLight, HouseGreen, Amber};
+    const qreal bar = r.width() / 4;
+    for (int i = 0; i < 3; ++i) {
+        const qreal height = r.height() * (0.5 + 0.25 * i);
+        p.setBrush(colours[i]);
+        p.drawRoundedRect(QRectF(r.left() + i * bar * 1.5, r.bottom() - height, bar, height),
+                          bar * 0.2, bar * 0.2);
+    }
     p.restore();
 }
 
@@ -255,15 +250,14 @@ void welcomeLogo(QPainter &p)
     p.fillRect(QRectF(35, 26, 54, 2), Amber);
 }
 
-// The vendor logo: the emblem beside the name and the company line, on white.
+// The vendor logo: the emblem beside the name and the line under it, on white.
 void vendorLogo(QPainter &p)
 {
-    drawEmblem(p, QRectF(4, 6, 39, 39));
-    p.setPen(HouseBlue);
-    drawFitted(p, QRectF(47, 5, 79, 28), "Halvane", 21);
-    p.fillRect(QRectF(49, 34, 72, 2), Amber);
-    p.setPen(Outline);
-    drawFitted(p, QRectF(49, 37, 77, 12), "Halvane Ltd", 9, false);
+    drawEmblem(p, QRectF(5, 12, 24, 27));
+    p.setPen(Ink);
+    drawFitted(p, QRectF(34, 6, 90, 26), "Halvane", 22);
+    p.setPen(QColor(0x55, 0x5b, 0x66));
+    drawFitted(p, QRectF(35, 31, 89, 14), "office software", 10, false);
 }
 
 // The program icon: the copier alone, on a transparent background, in VGA colours.
